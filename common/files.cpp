@@ -1,0 +1,63 @@
+#include "common/files.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace selvora {
+
+bool isOrdinaryFile(const std::string& path) {
+    if (path.find('\0') != std::string::npos) return false;
+    const auto slash = path.find_last_of('/');
+    const std::string_view name =
+        slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
+    if (name.empty() || name.front() == '.') return false;
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+ReadOnlyFile::ReadOnlyFile(const std::string& path) {
+    if (path.find('\0') != std::string::npos) {
+        openError_ = "the path holds a NUL character";
+        return;
+    }
+    do {
+        descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    } while (descriptor_ < 0 && errno == EINTR);
+    if (descriptor_ < 0) openError_ = std::strerror(errno);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+FilePrefix ReadOnlyFile::prefix(std::size_t limit) const {
+    FilePrefix out;
+    if (descriptor_ < 0) {
+        out.error = openError_;
+        return out;
+    }
+    // One byte beyond the limit tells whether the file ends within it.
+    out.bytes.resize(limit + 1);
+    std::size_t filled = 0;
+    while (filled < out.bytes.size()) {
+        const ssize_t got = ::pread(descriptor_, out.bytes.data() + filled,
+                                    out.bytes.size() - filled, static_cast<off_t>(filled));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            out.error = std::strerror(errno);
+            out.bytes.clear();
+            return out;
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    out.wholeFile = filled <= limit;
+    out.bytes.resize(std::min(filled, limit));
+    return out;
+}
+
+}  // namespace selvora

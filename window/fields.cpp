@@ -1,0 +1,51 @@
+#include "window/fields.h"
+
+namespace selvora {
+
+Fields::Fields() {
+    states_.reserve(kControls.size());
+    for (const ControlSpec& spec : kControls) {
+        states_.push_back({std::string(spec.text), std::string(spec.toolTip), spec.back, spec.fore,
+                           static_cast<float>(spec.at.top), static_cast<float>(spec.at.height),
+                           spec.visible, spec.selected});
+    }
+}
+
+template <typename Value>
+void Fields::update(FieldId id, Value State::*property, Value value, Changed bit) {
+    State& state = at(id);
+    if (state.*property == value) return;
+    state.*property = std::move(value);
+    state.changed |= bit;
+}
+
+void Fields::setText(FieldId id, std::string_view text) {
+    State& state = at(id);
+    if (state.text == text) return;
+    state.text.assign(text);
+    state.changed |= kTextChanged;
+}
+
+void Fields::setToolTip(FieldId id, std::string_view toolTip) {
+    State& state = at(id);
+    if (state.toolTip == toolTip) return;
+    state.toolTip.assign(toolTip);
+    state.changed |= kToolTipChanged;
+}
+
+void Fields::setVisible(FieldId id, bool visible) { update(id, &State::visible, visible, kVisibleChanged); }
+void Fields::setBackColour(FieldId id, Rgb colour) { update(id, &State::back, colour, kBackColourChanged); }
+void Fields::setForeColour(FieldId id, Rgb colour) { update(id, &State::fore, colour, kForeColourChanged); }
+void Fields::setTop(FieldId id, float twips) { update(id, &State::top, twips, kGeometryChanged); }
+void Fields::setHeight(FieldId id, float twips) { update(id, &State::height, twips, kGeometryChanged); }
+
+void Fields::select(FieldId id) {
+    const std::string_view frame = kControls[id.index].container;
+    for (std::uint16_t i = 0; i < states_.size(); ++i) {
+        const ControlSpec& spec = kControls[i];
+        if (spec.kind == Kind::OptionButton && spec.container == frame)
+            update(FieldId{i}, &State::selected, i == id.index, kSelectedChanged);
+    }
+}
+
+}  // namespace selvora
