@@ -12,8 +12,9 @@ namespace selvora {
 bool isOrdinaryFile(const std::string& path) {
     if (path.find('\0') != std::string::npos) return false;
     const auto slash = path.find_last_of('/');
-    const std::string_view name =
-        slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
+    const std::string_view name = slash == std::string::npos
+                                      ? std::string_view(path)
+                                      : std::string_view(path).substr(slash + 1);
     if (name.empty() || name.front() == '.') return false;
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
@@ -24,10 +25,21 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path) {
         openError_ = "the path holds a NUL character";
         return;
     }
+    // Non-blocking, so a named pipe put where the file was cannot hang the window;
+    // a regular file reads the same either way.
     do {
-        descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+        descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     } while (descriptor_ < 0 && errno == EINTR);
-    if (descriptor_ < 0) openError_ = std::strerror(errno);
+    if (descriptor_ < 0) {
+        openError_ = std::strerror(errno);
+        return;
+    }
+    struct stat status {};
+    if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
+        openError_ = "not a regular file";
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
 }
 
 ReadOnlyFile::~ReadOnlyFile() {

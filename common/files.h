@@ -20,7 +20,7 @@ struct FilePrefix {
 // A file opened for reading only and closed by the destructor. Writers keep
 // rewriting it meanwhile: nothing is locked.
 class ReadOnlyFile {
-public:
+  public:
     explicit ReadOnlyFile(const std::string& path);
     ~ReadOnlyFile();
     ReadOnlyFile(const ReadOnlyFile&) = delete;
@@ -29,7 +29,7 @@ public:
     // Reads from the file's start, at most `limit` bytes.
     FilePrefix prefix(std::size_t limit) const;
 
-private:
+  private:
     int descriptor_ = -1;
     std::string openError_;
 };

@@ -13,14 +13,14 @@ struct LocalDateTime {
 };
 
 class LocalClock {
-public:
+  public:
     virtual ~LocalClock() = default;
     virtual LocalDateTime now() const = 0;
 };
 
 // The host's clock in the host's time zone (TZ or /etc/localtime).
 class SystemLocalClock final : public LocalClock {
-public:
+  public:
     LocalDateTime now() const override;
 };
 

@@ -9,25 +9,28 @@
 namespace selvora {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // A decimal number taken apart before conversion, e.g. "-12.5E-3".
 struct DecimalText {
     bool negative = false;
-    std::string mantissa;   // digits with at most one '.', at least one digit
-    long exponent = 0;      // saturated far beyond the double range
+    std::string mantissa;  // digits with at most one '.', at least one digit
+    long exponent = 0;     // saturated far beyond the double range
 };
 
 // Walks a text for the number scanner; the leading-number parse skips blanks,
 // tabs and line feeds wherever they stand, the strict conversion skips none.
 class Cursor {
-public:
+  public:
     Cursor(std::string_view text, bool skipBlanks) : text_(text), skipBlanks_(skipBlanks) {}
 
     char peek() {
-        while (skipBlanks_ && pos_ < text_.size() &&
-               (isBlank(text_[pos_]) || text_[pos_] == '\n'))
+        while (skipBlanks_ && pos_ < text_.size() && (isBlank(text_[pos_]) || text_[pos_] == '\n'))
             ++pos_;
         return pos_ < text_.size() ? text_[pos_] : '\0';
     }
@@ -35,7 +38,7 @@ public:
     std::size_t position() const { return pos_; }
     void rewind(std::size_t pos) { pos_ = pos; }
 
-private:
+  private:
     std::string_view text_;
     bool skipBlanks_;
     std::size_t pos_ = 0;
@@ -90,8 +93,8 @@ long leadingExponent(const DecimalText& number) {
     const auto point = std::min(digits.find('.'), digits.size());
     const auto first = digits.find_first_of("123456789");
     if (first == std::string::npos) return 0;
-    const long shift = first < point ? static_cast<long>(point - first) - 1
-                                     : -static_cast<long>(first - point);
+    const long shift =
+        first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point);
     return shift + number.exponent;
 }
 
@@ -141,7 +144,8 @@ std::string roundedDecimal(SignificantDigits number, int decimals) {
         digits.resize(static_cast<std::size_t>(kept), '0');
         if (roundUp) {
             auto it = digits.rbegin();
-            for (; it != digits.rend() && *it == '9'; ++it) *it = '0';
+            for (; it != digits.rend() && *it == '9'; ++it)
+                *it = '0';
             if (it == digits.rend())
                 digits.insert(digits.begin(), '1');
             else
@@ -170,8 +174,8 @@ std::string shortestText(Number value, int precision) {
     if (!std::isfinite(value)) return {};
     if (value == 0) return "0";  // also for -0
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, precision);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
     std::string text(buffer, result.ptr);
     if (auto e = text.find('e'); e != std::string::npos) text[e] = 'E';
     return text;
@@ -184,21 +188,28 @@ double leadingNumber(std::string_view text) {
     const auto number = scanDecimal(cursor);
     if (!number) return 0.0;
     if (auto value = toDouble(*number)) return *value;
-    const double saturated = leadingExponent(*number) > 0 ? std::numeric_limits<double>::max() : 0.0;
+    const double saturated =
+        leadingExponent(*number) > 0 ? std::numeric_limits<double>::max() : 0.0;
     return number->negative ? -saturated : saturated;
 }
 
 std::optional<double> strictNumber(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
     Cursor cursor(text, /*skipBlanks=*/false);
     const auto number = scanDecimal(cursor);
     if (!number || cursor.position() != text.size()) return std::nullopt;
     return toDouble(*number);
 }
 
-std::string numberText(double value) { return shortestText(value, 15); }
-std::string numberText(float value) { return shortestText(value, 7); }
+std::string numberText(double value) {
+    return shortestText(value, 15);
+}
+std::string numberText(float value) {
+    return shortestText(value, 7);
+}
 
 std::string patternFormat(double value, std::string_view pattern) {
     if (!std::isfinite(value)) return {};

@@ -12,14 +12,14 @@ namespace selvora {
 // lone LF (WSJT-X writes LF line ends on Linux and macOS, CR LF on Windows); the
 // end is not part of the line and the last line needs none.
 class LineReader {
-public:
+  public:
     explicit LineReader(std::string_view text) : rest_(text) {}
 
     // The next line, or nullopt once every character has been read.
     std::optional<std::string_view> readLine();
     bool atEnd() const { return rest_.empty(); }
 
-private:
+  private:
     std::string_view rest_;
 };
 

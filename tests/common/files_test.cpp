@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace selvora {
 namespace {
 
 namespace fs = std::filesystem;
 
 class FilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("selvora-files-" + std::to_string(::getpid()));
         fs::create_directories(dir_);
@@ -61,6 +64,9 @@ TEST_F(FilesTest, ReadsAtMostTheLimit) {
 TEST_F(FilesTest, ReportsWhyAFileCannotBeRead) {
     EXPECT_FALSE(ReadOnlyFile((dir_ / "missing.dat").string()).prefix(10).error.empty());
     EXPECT_FALSE(ReadOnlyFile(dir_.string()).prefix(10).error.empty());  // a directory
+    const fs::path pipe = dir_ / "azel.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(ReadOnlyFile(pipe.string()).prefix(10).error, "not a regular file");  // no hang
 }
 
 }  // namespace

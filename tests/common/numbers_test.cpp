@@ -22,25 +22,25 @@ TEST(LeadingNumber, ReadsTheLongestLeadingDecimal) {
         {"", 0},
         {"abc", 0},
         {"1296.1", 1296.1},
-        {" 1296.1 MHz", 1296.1},   // leading blanks skipped, the rest ignored
-        {"1,296", 1},              // a comma ends the number, whatever the locale
+        {" 1296.1 MHz", 1296.1},  // leading blanks skipped, the rest ignored
+        {"1,296", 1},             // a comma ends the number, whatever the locale
         {"-1234.5", -1234.5},
-        {"1.2E-05", 1.2E-05},      // the exponent form that number text writes
+        {"1.2E-05", 1.2E-05},  // the exponent form that number text writes
         {"1.2e-05", 1.2E-05},
-        {"1 2", 12},               // blanks are dropped wherever they stand
-        {"\t-\n5", -5},            // so are tabs and line feeds
-        {"12\r3", 12},             // a CR is not a blank
+        {"1 2", 12},     // blanks are dropped wherever they stand
+        {"\t-\n5", -5},  // so are tabs and line feeds
+        {"12\r3", 12},   // a CR is not a blank
         {"+7", 7},
         {".5", 0.5},
         {"5.", 5},
         {"1.2.3", 1.2},
-        {"1E", 1},                 // an exponent needs digits
+        {"1E", 1},  // an exponent needs digits
         {"1E+", 1},
         {"1e3x", 1000},
         {"-", 0},
         {".", 0},
         {"0x10", 0},
-        {"1E999", DBL_MAX},        // beyond the range: saturates, never inf
+        {"1E999", DBL_MAX},  // beyond the range: saturates, never inf
         {"-1E999", -DBL_MAX},
         {"1E-999", 0},
         {"0.000000000000000000000000000000000000000000000000000000000000000000000000000000000"
@@ -50,7 +50,8 @@ TEST(LeadingNumber, ReadsTheLongestLeadingDecimal) {
          0},
         {"1E99999999999999999999999", DBL_MAX},
     };
-    for (const auto& c : cases) EXPECT_EQ(leadingNumber(c.text), c.expected) << '"' << c.text << '"';
+    for (const auto& c : cases)
+        EXPECT_EQ(leadingNumber(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(StrictNumber, AcceptsOnlyAWholeDecimalNumber) {
@@ -58,15 +59,27 @@ TEST(StrictNumber, AcceptsOnlyAWholeDecimalNumber) {
         const char* text;
         std::optional<double> expected;
     } cases[] = {
-        {"124", 124},       {" -37 ", -37},   {"12.5", 12.5},    {"\t5\t", 5},
-        {"+5", 5},          {"1.2E-05", 1.2E-05},                {"0", 0},
-        {"", std::nullopt}, {"  ", std::nullopt},                {"12 Hz", std::nullopt},
-        {"1 2", std::nullopt},                {"abc", std::nullopt},
-        {".", std::nullopt},                  {"1E", std::nullopt},
-        {"1E999", std::nullopt},              {"12\n", std::nullopt},
-        {"--1", std::nullopt},                {"1,5", std::nullopt},
+        {"124", 124},
+        {" -37 ", -37},
+        {"12.5", 12.5},
+        {"\t5\t", 5},
+        {"+5", 5},
+        {"1.2E-05", 1.2E-05},
+        {"0", 0},
+        {"", std::nullopt},
+        {"  ", std::nullopt},
+        {"12 Hz", std::nullopt},
+        {"1 2", std::nullopt},
+        {"abc", std::nullopt},
+        {".", std::nullopt},
+        {"1E", std::nullopt},
+        {"1E999", std::nullopt},
+        {"12\n", std::nullopt},
+        {"--1", std::nullopt},
+        {"1,5", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(strictNumber(c.text), c.expected) << '"' << c.text << '"';
+    for (const auto& c : cases)
+        EXPECT_EQ(strictNumber(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(NumberText, WritesAtMostFifteenSignificantDigits) {
@@ -82,7 +95,7 @@ TEST(NumberText, WritesAtMostFifteenSignificantDigits) {
         {1270.1 - 1270, "0.0999999999999091"},
         {2461382.0 + 9.0 / 24 + 19.0 / 1440, "2461382.38819444"},
         {9.0 / 24 + 19.0 / 1440, "0.388194444444444"},
-        {0.000012, "1.2E-05"},      // read back by leadingNumber
+        {0.000012, "1.2E-05"},  // read back by leadingNumber
         {0.0001, "0.0001"},
         {1e14, "100000000000000"},
         {1e15, "1E+15"},
@@ -92,7 +105,8 @@ TEST(NumberText, WritesAtMostFifteenSignificantDigits) {
         {-kInf, ""},
         {kNaN, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(numberText(c.value), c.expected) << c.value;
+    for (const auto& c : cases)
+        EXPECT_EQ(numberText(c.value), c.expected) << c.value;
 }
 
 TEST(NumberText, SinglePrecisionKeepsSevenDigits) {
@@ -119,17 +133,17 @@ TEST(PatternFormat, RoundsTheFifteenDigitDecimalHalfAwayFromZero) {
         {1296.0998715, "0.000000", "1296.099872"},  // binary value lies just below the half
         {-128.5, "0", "-129"},
         {128.5, "0", "129"},
-        {2.675, "0.00", "2.68"},                    // printf would give 2.67
+        {2.675, "0.00", "2.68"},  // printf would give 2.67
         {0.5, "0", "1"},
         {0.49, "0", "0"},
-        {-0.4, "0", "0"},                           // no "-0"
+        {-0.4, "0", "0"},  // no "-0"
         {-5e-7, "0.000000", "-0.000001"},
         {4.9e-7, "0.000000", "0.000000"},
         {0.05, "0.0", "0.1"},
         {1296.1, "0.00000", "1296.10000"},
         {1296.100258, "0.00000", "1296.10026"},
         {-5, "0.00000", "-5.00000"},
-        {9.9999996, "0.000000", "10.000000"},       // the carry adds a digit
+        {9.9999996, "0.000000", "10.000000"},  // the carry adds a digit
         {999.95, "0.0", "1000.0"},
         {0, "0.0", "0.0"},
         {-0.0, "0", "0"},
@@ -153,9 +167,10 @@ TEST(BankersRound, SendsHalvesToTheEvenNeighbour) {
     const struct {
         double value;
         double expected;
-    } cases[] = {{0.5, 0},   {1.5, 2},     {2.5, 2},     {-0.5, 0},    {-1.5, -2},
+    } cases[] = {{0.5, 0},     {1.5, 2},     {2.5, 2},    {-0.5, 0},  {-1.5, -2},
                  {123.5, 124}, {122.5, 122}, {0.4999, 0}, {-2.6, -3}, {32767.5, 32768}};
-    for (const auto& c : cases) EXPECT_EQ(bankersRound(c.value), c.expected) << c.value;
+    for (const auto& c : cases)
+        EXPECT_EQ(bankersRound(c.value), c.expected) << c.value;
 }
 
 }  // namespace
