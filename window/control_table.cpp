@@ -13,7 +13,8 @@ std::optional<FieldId> findField(std::string_view name, int index) {
 }
 
 FieldId phase(int k) {
-    if (k < 0 || k >= kPhaseCount) throw std::out_of_range("phase has no picture " + std::to_string(k));
+    if (k < 0 || k >= kPhaseCount)
+        throw std::out_of_range("phase has no picture " + std::to_string(k));
     return FieldId{static_cast<std::uint16_t>(field("phase").index + k)};
 }
 

@@ -33,11 +33,21 @@ void Fields::setToolTip(FieldId id, std::string_view toolTip) {
     state.changed |= kToolTipChanged;
 }
 
-void Fields::setVisible(FieldId id, bool visible) { update(id, &State::visible, visible, kVisibleChanged); }
-void Fields::setBackColour(FieldId id, Rgb colour) { update(id, &State::back, colour, kBackColourChanged); }
-void Fields::setForeColour(FieldId id, Rgb colour) { update(id, &State::fore, colour, kForeColourChanged); }
-void Fields::setTop(FieldId id, float twips) { update(id, &State::top, twips, kGeometryChanged); }
-void Fields::setHeight(FieldId id, float twips) { update(id, &State::height, twips, kGeometryChanged); }
+void Fields::setVisible(FieldId id, bool visible) {
+    update(id, &State::visible, visible, kVisibleChanged);
+}
+void Fields::setBackColour(FieldId id, Rgb colour) {
+    update(id, &State::back, colour, kBackColourChanged);
+}
+void Fields::setForeColour(FieldId id, Rgb colour) {
+    update(id, &State::fore, colour, kForeColourChanged);
+}
+void Fields::setTop(FieldId id, float twips) {
+    update(id, &State::top, twips, kGeometryChanged);
+}
+void Fields::setHeight(FieldId id, float twips) {
+    update(id, &State::height, twips, kGeometryChanged);
+}
 
 void Fields::select(FieldId id) {
     const std::string_view frame = kControls[id.index].container;

@@ -26,7 +26,7 @@ enum Changed : std::uint8_t {
 };
 
 class Fields {
-public:
+  public:
     // Every control in its initial state.
     Fields();
 
@@ -69,7 +69,7 @@ public:
         }
     }
 
-private:
+  private:
     struct State {
         std::string text;
         std::string toolTip;

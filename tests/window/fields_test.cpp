@@ -1,0 +1,116 @@
+#include "window/fields.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace selvora {
+namespace {
+
+TEST(ControlTable, NamesEveryControlOnce) {
+    std::set<std::pair<std::string_view, int>> seen;
+    for (const ControlSpec& spec : kControls)
+        EXPECT_TRUE(seen.insert({spec.name, spec.index}).second) << spec.name;
+    EXPECT_EQ(findField("tx_own_echo"), field("tx_own_echo"));
+    EXPECT_EQ(findField("phase", 29), phase(29));
+    EXPECT_EQ(findField("phase", 30), std::nullopt);
+    EXPECT_EQ(findField("no_such_control"), std::nullopt);
+    EXPECT_THROW(phase(30), std::out_of_range);
+    EXPECT_THROW(phase(-1), std::out_of_range);
+}
+
+TEST(ControlTable, HidesThirtyEightControlsOutsideTheClientArea) {
+    int hidden = 0;
+    for (const ControlSpec& spec : kControls) {
+        if (spec.visible || spec.kind == Kind::Image) continue;
+        ++hidden;
+        EXPECT_GE(spec.at.left, kClientArea.width) << spec.name;
+    }
+    EXPECT_EQ(hidden, 38);
+}
+
+TEST(ControlTable, PlacesThePlanFieldsByRowAndColumn) {
+    const struct {
+        std::string_view name;
+        Twips at;
+        bool visible;
+    } cases[] = {
+        {"rx_full_doppler", {1080, 480, 1335, 285}, true},
+        {"tx_full_doppler", {2520, 480, 1335, 285}, true},
+        {"tx_call_dx", {2535, 1920, 1335, 285}, true},
+        {"DXRX_own_echo", {4605, 870, 1215, 270}, false},
+        {"DXRX_no_doppler", {4605, 2310, 1215, 255}, false},
+        {"DXTX_cfom", {5925, 1230, 1215, 285}, false},
+        {"DXTX2_dx_echo", {7500, 1185, 1215, 330}, false},
+    };
+    for (const auto& c : cases) {
+        const ControlSpec& spec = kControls[findField(c.name)->index];
+        EXPECT_EQ((std::vector{spec.at.left, spec.at.top, spec.at.width, spec.at.height}),
+                  (std::vector{c.at.left, c.at.top, c.at.width, c.at.height}))
+            << c.name;
+        EXPECT_EQ(spec.visible, c.visible) << c.name;
+    }
+}
+
+TEST(Fields, StartInTheWindowsInitialState) {
+    const Fields fields;
+    EXPECT_EQ(fields.text(field("path_warning")), "not found");
+    EXPECT_TRUE(fields.visible(field("path_warning")));
+    EXPECT_EQ(fields.text(field("Text2")), "c:/users/user/AppData/Local/WSJT-X/azel.dat");
+    EXPECT_EQ(fields.text(field("Label4")), "On DX Echo");
+    EXPECT_EQ(fields.toolTip(field("Label4")), " Sked frequency is DX Tx frequency");
+    EXPECT_EQ(fields.toolTip(field("mutual_hz_min")), "Rate of change of mutaul doppler Hz/min");
+    EXPECT_EQ(fields.text(field("Label16")).back(), ' ');
+    EXPECT_EQ(fields.text(field("Tx_tone_frequency")), "1270");
+    EXPECT_EQ(fields.backColour(field("frequency_error")), 0xFF0000u);
+    EXPECT_EQ(fields.foreColour(field("frequency_error")), 0xFFFFFFu);
+    EXPECT_TRUE(fields.selected(field("hz10")));
+    EXPECT_FALSE(fields.selected(field("hz1")));
+    EXPECT_EQ(fields.top(field("moon")), -15.0f);
+    EXPECT_EQ(fields.height(field("moon")), 15.0f);
+    for (const SchemeRow& row : kSchemeRows) {
+        for (std::string_view name : row.fields)
+            EXPECT_EQ(fields.text(*findField(name)), "") << name;
+    }
+    for (int k = 0; k < kPhaseCount; ++k)
+        EXPECT_EQ(fields.visible(phase(k)), k >= 5) << k;
+}
+
+TEST(Fields, RecordEachChangedPropertyOnce) {
+    Fields fields;
+    fields.takeChanges([](FieldId, unsigned) {});
+    fields.setText(field("bearing"), "123");
+    fields.setText(field("bearing"), "124");
+    fields.setText(field("angle"), "");  // unchanged: empty already
+    fields.setVisible(field("Text1"), false);
+    fields.setTop(field("moon"), 1672.5f);
+    fields.setHeight(field("moon"), 1687.5f);
+    fields.acceptTyping(field("sked_frequency"), "1296.1");  // the widget shows it already
+
+    std::vector<std::pair<std::string_view, unsigned>> changes;
+    fields.takeChanges(
+        [&](FieldId id, unsigned mask) { changes.emplace_back(kControls[id.index].name, mask); });
+    const std::vector<std::pair<std::string_view, unsigned>> expected = {
+        {"Text1", kVisibleChanged}, {"bearing", kTextChanged}, {"moon", kGeometryChanged}};
+    EXPECT_EQ(changes, expected);
+    EXPECT_EQ(fields.text(field("sked_frequency")), "1296.1");
+
+    int more = 0;
+    fields.takeChanges([&](FieldId, unsigned) { ++more; });
+    EXPECT_EQ(more, 0);
+}
+
+TEST(Fields, SelectingAnOptionDeselectsTheOtherOfItsFrame) {
+    Fields fields;
+    fields.select(field("hz1"));
+    EXPECT_TRUE(fields.selected(field("hz1")));
+    EXPECT_FALSE(fields.selected(field("hz10")));
+    fields.select(field("hz10"));
+    EXPECT_TRUE(fields.selected(field("hz10")));
+    EXPECT_FALSE(fields.selected(field("hz1")));
+}
+
+}  // namespace
+}  // namespace selvora

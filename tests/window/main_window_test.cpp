@@ -1,0 +1,166 @@
+#include "window/main_window.h"
+
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace selvora {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    MainWindowTest()
+        : window_(fields_, {[this] { ++saves_; },
+                            [this](char16_t& key) {
+                                keys_.push_back(key);
+                                if (key == 13) key = 0;
+                            }}) {}
+
+    QWidget* widget(std::string_view name) const { return window_.widget(*findField(name)); }
+    QLineEdit* box(std::string_view name) const { return qobject_cast<QLineEdit*>(widget(name)); }
+    QRgb pixel(int x, int y) { return window_.grab().toImage().pixel(x, y) & 0xFFFFFF; }
+
+    void showActive() {
+        window_.show();
+        window_.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    }
+
+    Fields fields_;
+    MainWindow window_;
+    int saves_ = 0;
+    std::vector<char16_t> keys_;
+};
+
+TEST_F(MainWindowTest, HasTheDocumentedClientAreaAndCaption) {
+    EXPECT_EQ(window_.size(), QSize(295, 387));
+    EXPECT_EQ(window_.windowTitle(), "wsjt  Selvora v1.3 - Tarnwick");
+    EXPECT_EQ(window_.objectName(), "selvora_1_3");
+}
+
+TEST_F(MainWindowTest, PlacesControlsAtFifteenTwipsToThePixel) {
+    const struct {
+        std::string_view name;
+        QRect pixels;
+    } cases[] = {
+        {"tx_full_doppler", {168, 32, 89, 19}},  // 2520, 480, 1335 x 285 twips
+        {"Text2", {8, 360, 249, 25}},
+        {"path_warning", {261, 355, 29, 30}},
+        {"sky", {262, -1, 9, 225}},  // starts above the client area
+        {"Text1", {200, 176, 57, 48}},
+        {"hz1", {190, 10, 49, 15}},  // relative to the frame
+        {"Label11", {-3, -1, 265, 17}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(widget(c.name)->geometry(), c.pixels) << c.name;
+    EXPECT_EQ(window_.widget(phase(0))->size(), QSize(31, 30));
+    EXPECT_EQ(window_.widget(phase(1))->size(), QSize(30, 30));
+}
+
+TEST_F(MainWindowTest, ShowsTheInitialTextsAndHidesTheHiddenControls) {
+    showActive();
+    EXPECT_EQ(qobject_cast<QLabel*>(widget("path_warning"))->text(), "not found");
+    EXPECT_EQ(box("Text2")->text(), "c:/users/user/AppData/Local/WSJT-X/azel.dat");
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(widget("hz10"))->isChecked());
+    EXPECT_EQ(box("tx_own_echo")->text(), "");
+    EXPECT_TRUE(widget("rx_no_doppler")->isVisible());
+    for (std::string_view hidden : {"DXTX_cfom", "frequency_error", "Label39", "Text3", "Line2"})
+        EXPECT_FALSE(widget(hidden)->isVisible()) << hidden;
+    EXPECT_FALSE(window_.widget(phase(4))->isVisible());
+    EXPECT_TRUE(window_.widget(phase(5))->isVisible());
+}
+
+TEST_F(MainWindowTest, DrawsTextBoxesAboveLabelsAndTheMoonAboveTheSky) {
+    showActive();
+    EXPECT_EQ(pixel(203, 218), 0xFFE0C0u);  // Text1 covers the red warning
+    fields_.setVisible(field("Text1"), false);
+    window_.showChanges();
+    EXPECT_EQ(pixel(203, 218), 0xFF0000u);  // "AZEL IS NOT UPDATING" shows
+
+    fields_.setTop(field("moon"), 1672.5f);  // elevation 45
+    fields_.setHeight(field("moon"), 1687.5f);
+    window_.showChanges();
+    EXPECT_EQ(widget("moon")->geometry(), QRect(262, 112, 9, 112));
+    EXPECT_EQ(pixel(264, 200), 0xFFFF00u);
+    EXPECT_EQ(pixel(264, 60), 0x8080FFu);
+}
+
+TEST_F(MainWindowTest, StartsInTxFullDopplerAndTabsInTheDocumentedOrder) {
+    showActive();
+    std::vector<std::string> visited;
+    for (std::size_t i = 0; i < std::size(kTabOrder); ++i) {
+        visited.push_back(QApplication::focusWidget()->objectName().toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    std::vector<std::string> expected(std::begin(kTabOrder), std::end(kTabOrder));
+    expected.back() = "hz10";  // the selected option button of the frame
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(MainWindowTest, PassesTypedKeysToTheSkedHandlerAndSwallowsEnter) {
+    showActive();
+    QLineEdit* sked = box("sked_frequency");
+    sked->setFocus();
+    QTest::keyClicks(sked, "432.065");
+    QTest::keyClick(sked, Qt::Key_Return);
+    EXPECT_EQ(sked->text(), "432.065");
+    EXPECT_EQ(fields_.text(field("sked_frequency")), "432.065");
+    EXPECT_EQ(keys_, (std::vector<char16_t>{'4', '3', '2', '.', '0', '6', '5', 13}));
+
+    qobject_cast<QPushButton*>(widget("Command1"))->click();
+    EXPECT_EQ(saves_, 1);
+}
+
+TEST_F(MainWindowTest, PushesOnlyWhatChangedAndLeavesTypingAlone) {
+    showActive();
+    QLineEdit* path = box("Text2");
+    path->setFocus();
+    path->setCursorPosition(0);
+    QTest::keyClicks(path, "x");
+    EXPECT_EQ(fields_.text(field("Text2")), "xc:/users/user/AppData/Local/WSJT-X/azel.dat");
+
+    fields_.setText(field("bearing"), "123");
+    window_.showChanges();
+    EXPECT_EQ(box("bearing")->text(), "123");
+    EXPECT_EQ(path->cursorPosition(), 1);  // not reset by a push
+
+    fields_.select(field("hz1"));
+    window_.showChanges();
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(widget("hz1"))->isChecked());
+    QTest::mouseClick(widget("hz10"), Qt::LeftButton);
+    EXPECT_TRUE(fields_.selected(field("hz10")));
+}
+
+TEST_F(MainWindowTest, NamesControlsForScreenReaders) {
+    EXPECT_EQ(widget("tx_own_echo")->accessibleName(), "Own Echo Tx frequency");
+    EXPECT_EQ(widget("rx_full_doppler")->accessibleName(), "Full Doppler Both Ways Rx frequency");
+    EXPECT_EQ(widget("dx_doppler")->accessibleName(), "Mutual Doppler Hz");
+    EXPECT_EQ(widget("wsjt_band")->accessibleDescription(),
+              "Doppler calculated for this frequency (read from Azel.dat file)");
+    for (std::uint16_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].kind == Kind::TextBox && kControls[i].visible) {
+            EXPECT_FALSE(window_.widget(FieldId{i})->accessibleName().isEmpty())
+                << kControls[i].name;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, ResolvesTheWindowsFontsToMetricCompatibleOnes) {
+    EXPECT_EQ(QFontInfo(widget("Label14")->font()).family(), "Liberation Sans Narrow");
+    EXPECT_EQ(QFontInfo(widget("path_warning")->font()).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(widget("Label11")->font()).family(), "Carlito");
+    EXPECT_EQ(QFontInfo(widget("Label1")->font()).family(), "Liberation Sans");  // MS Sans Serif
+}
+
+}  // namespace
+}  // namespace selvora

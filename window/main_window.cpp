@@ -1,0 +1,246 @@
+#include "window/main_window.h"
+
+#include <cmath>
+
+#include <QEvent>
+#include <QFont>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "window/phase_pictures.h"
+
+namespace selvora {
+namespace {
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor qColour(Rgb rgb) {
+    return QColor::fromRgb(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+}
+
+QFont qFont(const Font& font) {
+    QFont out(qText(font.family));
+    out.setPointSizeF(font.points);
+    out.setBold(font.bold);
+    return out;
+}
+
+// Text boxes, buttons and frames are drawn above labels, pictures and lines.
+bool isAboveLabels(Kind kind) {
+    return kind == Kind::TextBox || kind == Kind::CommandButton || kind == Kind::Frame ||
+           kind == Kind::OptionButton;
+}
+
+QString spokenName(const ControlSpec& spec) {
+    QString name = qText(spec.accessibleName);
+    if (!spec.accessibleDetail.empty()) name += ' ' + qText(spec.accessibleDetail);
+    if (spec.index >= 0) name += ' ' + QString::number(spec.index);
+    return name;
+}
+
+QLabel* newLabel(const ControlSpec& spec) {
+    auto* label = new QLabel(qText(spec.text));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignTop | (spec.centred ? Qt::AlignHCenter : Qt::AlignLeft));
+    if (spec.border) label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return label;
+}
+
+QLineEdit* newTextBox(const ControlSpec& spec) {
+    auto* box = new QLineEdit(qText(spec.text));
+    box->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    return box;
+}
+
+QLabel* newPicture(const ControlSpec& spec, qreal pixelRatio) {
+    auto* picture = new QLabel;
+    const QRect area = twipsToPixels(0, 0, spec.at.width, spec.at.height);
+    picture->setPixmap(QPixmap::fromImage(renderPhasePicture(spec.index, area.size(), pixelRatio)));
+    picture->setScaledContents(false);
+    return picture;
+}
+
+QFrame* newLine() {
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::VLine);
+    return line;
+}
+
+}  // namespace
+
+QRect twipsToPixels(double left, double top, double width, double height) {
+    const auto px = [](double twips) {
+        return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+    };
+    const int x = px(left), y = px(top);
+    return QRect(x, y, std::max(1, px(left + width) - x), std::max(0, px(top + height) - y));
+}
+
+MainWindow::MainWindow(Fields& fields, Commands commands)
+    : fields_(fields), commands_(std::move(commands)), widgets_(kControls.size(), nullptr) {
+    // fontconfig knows no stand-in for MS Sans Serif and would pick the much wider
+    // DejaVu Sans, clipping the captions; Liberation Sans keeps their widths.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    setObjectName(qText(kWindowName));
+    setWindowTitle(qText(kWindowCaption));
+    setFixedSize(twipsToPixels(0, 0, kClientArea.width, kClientArea.height).size());
+    setFont(qFont(fonts::kWindow));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, qColour(kWindowBack));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    for (std::uint16_t i = 0; i < kControls.size(); ++i) {
+        const FieldId id{i};
+        widgets_[i] = createWidget(kControls[i], id);
+        if (widgets_[i] != nullptr) connectTyping(id);
+    }
+    stackAndOrder();
+    fields_.takeChanges([](FieldId, unsigned) {});  // the widgets start as the model does
+}
+
+QWidget* MainWindow::createWidget(const ControlSpec& spec, FieldId id) {
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+        case Kind::Label:
+            widget = newLabel(spec);
+            break;
+        case Kind::TextBox:
+            widget = newTextBox(spec);
+            break;
+        case Kind::CommandButton:
+            widget = new QPushButton(qText(spec.text));
+            break;
+        case Kind::Frame:
+            widget = new QGroupBox;
+            break;
+        case Kind::OptionButton:
+            widget = new QRadioButton(qText(spec.text));
+            break;
+        case Kind::Image:
+            widget = newPicture(spec, devicePixelRatioF());
+            break;
+        case Kind::Line:
+            widget = newLine();
+            break;
+        case Kind::Timer:
+            return nullptr;
+    }
+    QWidget* parent = spec.container.empty() ? this : widgets_[field("resolution").index];
+    widget->setParent(parent);
+    widget->setObjectName(spec.index < 0
+                              ? qText(spec.name)
+                              : QStringLiteral("%1(%2)").arg(qText(spec.name)).arg(spec.index));
+    widget->setFont(qFont(spec.font));
+    widget->setGeometry(twipsToPixels(spec.at.left, spec.at.top, spec.at.width, spec.at.height));
+    widget->setToolTip(qText(spec.toolTip));
+    widget->setAccessibleDescription(qText(spec.toolTip));
+    if (!spec.accessibleName.empty()) widget->setAccessibleName(spokenName(spec));
+    if (auto* option = qobject_cast<QRadioButton*>(widget)) option->setChecked(spec.selected);
+    widget->setVisible(spec.visible);
+    widgets_[id.index] = widget;
+    applyColours(id);
+    return widget;
+}
+
+void MainWindow::connectTyping(FieldId id) {
+    QWidget* widget = widgets_[id.index];
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        connect(box, &QLineEdit::textEdited, this,
+                [this, id](const QString& text) { fields_.acceptTyping(id, text.toStdString()); });
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        connect(button, &QPushButton::clicked, this, [this] {
+            commands_.savePath();
+            showChanges();
+        });
+    } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        connect(option, &QRadioButton::toggled, this, [this, id](bool checked) {
+            if (checked) fields_.select(id);
+        });
+    }
+    if (id == field("sked_frequency")) widget->installEventFilter(this);
+}
+
+// Layering and keyboard order: labels below the other controls, moon above sky
+// (table order), focus first in tx_full_doppler and Tab in the documented order.
+void MainWindow::stackAndOrder() {
+    for (std::uint16_t i = 0; i < kControls.size(); ++i)
+        if (widgets_[i] != nullptr && isAboveLabels(kControls[i].kind)) widgets_[i]->raise();
+    QWidget* previous = nullptr;
+    for (std::string_view name : kTabOrder) {
+        QWidget* next = widgets_[findField(name)->index];
+        if (name == "resolution") next = widgets_[field("hz10").index];
+        if (previous != nullptr) setTabOrder(previous, next);
+        previous = next;
+    }
+    setTabOrder(previous, widgets_[field("hz1").index]);
+    widgets_[field(kTabOrder[0]).index]->setFocus();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || watched != widget(field("sked_frequency")))
+        return QWidget::eventFilter(watched, event);
+    const QString typed = static_cast<QKeyEvent*>(event)->text();
+    if (typed.isEmpty()) return false;  // not a character key
+    char16_t key = typed.at(0).unicode();
+    commands_.skedKeyPress(key);
+    showChanges();
+    return key == 0;  // a handler that zeroes the key swallows it
+}
+
+void MainWindow::showChanges() {
+    fields_.takeChanges([this](FieldId id, unsigned mask) { applyChange(id, mask); });
+}
+
+void MainWindow::applyChange(FieldId id, unsigned mask) {
+    QWidget* widget = widgets_[id.index];
+    if (widget == nullptr) return;
+    if (mask & kTextChanged) {
+        const QString text = QString::fromStdString(fields_.text(id));
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) box->setText(text);
+        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
+    }
+    if (mask & kVisibleChanged) widget->setVisible(fields_.visible(id));
+    if (mask & (kBackColourChanged | kForeColourChanged)) applyColours(id);
+    if (mask & kGeometryChanged) {
+        const ControlSpec& spec = kControls[id.index];
+        widget->setGeometry(
+            twipsToPixels(spec.at.left, fields_.top(id), spec.at.width, fields_.height(id)));
+    }
+    if (mask & kSelectedChanged) {
+        if (auto* option = qobject_cast<QRadioButton*>(widget))
+            option->setChecked(fields_.selected(id));
+    }
+    if (mask & kToolTipChanged) {
+        widget->setToolTip(QString::fromStdString(fields_.toolTip(id)));
+        widget->setAccessibleDescription(widget->toolTip());
+    }
+}
+
+// Background and text colours. A control without its own colours keeps the
+// system's: window colours for text boxes, button face for everything else.
+void MainWindow::applyColours(FieldId id) {
+    QWidget* widget = widgets_[id.index];
+    const ControlSpec& spec = kControls[id.index];
+    const bool isTextBox = spec.kind == Kind::TextBox;
+    QPalette palette = widget->palette();
+    const QPalette::ColorRole backRole = isTextBox ? QPalette::Base : QPalette::Window;
+    const QPalette::ColorRole foreRole = isTextBox ? QPalette::Text : QPalette::WindowText;
+    const Rgb back = fields_.backColour(id), fore = fields_.foreColour(id);
+    palette.setColor(backRole, back == kSystemColour
+                                   ? palette.color(isTextBox ? QPalette::Base : QPalette::Button)
+                                   : qColour(back));
+    if (fore != kSystemColour) palette.setColor(foreRole, qColour(fore));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(!isTextBox && !spec.transparent && spec.kind != Kind::Image);
+}
+
+}  // namespace selvora

@@ -1,0 +1,51 @@
+// The window selvora_1_3 as Qt widgets: a thin view over the Fields model.
+//
+// Every widget is built from the control table. What the user types goes into the
+// model at once; after each handler, showChanges() pushes exactly the properties
+// the handler changed into the widgets, so an unchanged tick repaints nothing.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <QWidget>
+
+#include "window/fields.h"
+
+namespace selvora {
+
+class MainWindow final : public QWidget {
+  public:
+    // The window's two user commands; the view calls showChanges() after each.
+    struct Commands {
+        std::function<void()> savePath;                   // click on Command1
+        std::function<void(char16_t& key)> skedKeyPress;  // a character typed into sked_frequency
+    };
+
+    MainWindow(Fields& fields, Commands commands);
+
+    void showChanges();
+
+    // The widget of a control; nullptr for Timer1, which has none.
+    QWidget* widget(FieldId id) const { return widgets_[id.index]; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* createWidget(const ControlSpec& spec, FieldId id);
+    void connectTyping(FieldId id);
+    void applyChange(FieldId id, unsigned mask);
+    void applyColours(FieldId id);
+    void stackAndOrder();
+
+    Fields& fields_;
+    Commands commands_;
+    std::vector<QWidget*> widgets_;  // by FieldId
+};
+
+// Twips to device-independent pixels, 15 to one; edges are rounded, so
+// adjacent controls stay adjacent.
+QRect twipsToPixels(double left, double top, double width, double height);
+
+}  // namespace selvora

@@ -1,0 +1,55 @@
+#include "window/phase_pictures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace selvora {
+namespace {
+
+constexpr double kSynodicMonth = 29.530588;
+constexpr int kSamples = 4;  // per pixel and axis, for smooth edges
+
+// Whether the point (x, y) of the unit disc is sunlit at this age. The terminator
+// is half an ellipse whose width follows the cosine of the phase angle.
+bool isLit(double x, double y, double age) {
+    const double terminator = std::cos(2.0 * std::numbers::pi * age / kSynodicMonth) *
+                              std::sqrt(std::max(0.0, 1.0 - y * y));
+    const bool waxing = age < kSynodicMonth / 2.0;
+    return waxing ? x > terminator : x < -terminator;
+}
+
+QRgb mix(QRgb from, QRgb to, double share) {
+    auto channel = [&](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
+    return qRgb(channel(qRed(from), qRed(to)), channel(qGreen(from), qGreen(to)),
+                channel(qBlue(from), qBlue(to)));
+}
+
+}  // namespace
+
+QImage renderPhasePicture(int age, QSize size, qreal pixelRatio) {
+    const QSize pixels = size * pixelRatio;
+    QImage image(pixels, QImage::Format_RGB32);
+    const QRgb sky = qRgb(0, 0, 0), dark = qRgb(38, 38, 42), lit = qRgb(236, 232, 208);
+    const double radius = 0.45 * std::min(pixels.width(), pixels.height());
+    const double centreX = pixels.width() / 2.0, centreY = pixels.height() / 2.0;
+    for (int row = 0; row < pixels.height(); ++row) {
+        for (int column = 0; column < pixels.width(); ++column) {
+            int inside = 0, sunlit = 0;
+            for (int sample = 0; sample < kSamples * kSamples; ++sample) {
+                const double x = (column + (sample % kSamples + 0.5) / kSamples - centreX) / radius;
+                const double y = (row + (sample / kSamples + 0.5) / kSamples - centreY) / radius;
+                if (x * x + y * y > 1.0) continue;
+                ++inside;
+                sunlit += isLit(x, y, age) ? 1 : 0;
+            }
+            const double samples = kSamples * kSamples;
+            const QRgb disc = inside == 0 ? dark : mix(dark, lit, sunlit / double(inside));
+            image.setPixel(column, row, mix(sky, disc, inside / samples));
+        }
+    }
+    image.setDevicePixelRatio(pixelRatio);
+    return image;
+}
+
+}  // namespace selvora
