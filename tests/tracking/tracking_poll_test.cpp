@@ -1,0 +1,322 @@
+#include "tracking/tracking_poll.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace selvora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeClock : public LocalClock {
+  public:
+    // One reading per call; the last one repeats.
+    std::vector<LocalDateTime> readings{{2026, 12, 7, 9, 5, 30}};
+    LocalDateTime now() const override { return readings[std::min(calls_++, readings.size() - 1)]; }
+    void set(int hour, int minute, int second) {
+        readings = {{2026, 12, 7, hour, minute, second}};
+        calls_ = 0;
+    }
+
+  private:
+    mutable std::size_t calls_ = 0;
+};
+
+// Every property of every control but those the user and the poll change on every tick.
+std::vector<std::string> snapshot(const Fields& fields) {
+    std::vector<std::string> out;
+    for (std::uint16_t i = 0; i < kControls.size(); ++i) {
+        const FieldId id{i};
+        if (id == field("local_time") || id == field("path_warning") || id == field("Text2"))
+            continue;
+        out.push_back(fields.text(id) + "|" + fields.toolTip(id) + "|" +
+                      std::to_string(fields.visible(id)) + std::to_string(fields.backColour(id)) +
+                      "|" + std::to_string(fields.top(id)) + "|" +
+                      std::to_string(fields.height(id)));
+    }
+    return out;
+}
+
+std::string azelFile(const std::string& line1, const std::string& line4) {
+    return line1 + "\r\n09:19:32,200.1,-10.2,Sun\r\n09:19:32,  0.0,  0.0,Source\r\n" + line4 +
+           "\r\n";
+}
+std::string atElevation(int seconds, double elevation) {
+    return azelFile("12:34:" + std::to_string(seconds) + ",123.4," + std::to_string(elevation),
+                    "144.12,-1234.5,12.3,-567.8,4.5");
+}
+std::string atFrequency(const std::string& megahertz) {
+    return azelFile("12:34:57,1,2", megahertz + ",-1234.5,12.3,-567.8,4.5");
+}
+
+class TrackingPollTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("selvora-tracking-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        path_ = (dir_ / "azel.dat").string();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string write(const std::string& bytes, const std::string& path) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        return path;
+    }
+    PollOutcome poll(const std::string& bytes) { return pollPath(write(bytes, path_)); }
+    PollOutcome pollPath(const std::string& path) {
+        fields_.acceptTyping(field("Text2"), path);
+        return pollTrackingFile(fields_, state_, clock_);
+    }
+    std::string text(std::string_view name) const { return fields_.text(*findField(name)); }
+
+    fs::path dir_;
+    std::string path_;
+    Fields fields_;
+    WindowState state_;
+    FakeClock clock_;
+};
+
+TEST_F(TrackingPollTest, ShowsTheWorkedExample) {
+    EXPECT_EQ(poll(azelFile("12:34:56,123.4,45.6", "144.12,-1234.5,12.3,-567.8,4.5")),
+              PollOutcome::Continue);
+    const char* shown[][2] = {
+        {"local_time", "9:5"},    {"Text5", "2nd/odd"},    {"bearing", "123"},
+        {"angle", "46"},          {"azel_time", "30"},     {"Text1", "30"},
+        {"wsjt_band", "144.12"},  {"dx_doppler", "-1235"}, {"mutual_hz_min", "12.3"},
+        {"Self_doppler", "-568"}, {"self_hz_min", "4.5"},  {"sked_frequency", "144.12"}};
+    for (const auto& [name, value] : shown)
+        EXPECT_EQ(text(name), value) << name;
+    EXPECT_FALSE(fields_.visible(field("path_warning")));
+    EXPECT_EQ(fields_.backColour(field("azel_running")), 0xFF8000u);
+    EXPECT_EQ(state_.previousFileFrequency, 144.12);
+}
+
+// Steps 1, 6, 8 and 11 each read the clock afresh, here across the minute.
+TEST_F(TrackingPollTest, ReadsTheClockAtEachStepThatUsesIt) {
+    clock_.readings = {{2026, 12, 7, 10, 59, 59},
+                       {2026, 12, 7, 11, 0, 0},
+                       {2026, 12, 7, 11, 0, 0},
+                       {2026, 12, 7, 11, 0, 1}};
+    poll(atElevation(31, 10));
+    EXPECT_EQ(text("local_time"), "10:59");
+    EXPECT_EQ(text("Text5"), "1st/even");
+    EXPECT_EQ(fields_.backColour(field("azel_running")), 0xFF0000u);
+    EXPECT_EQ(text("Text1"), "1");
+}
+
+TEST_F(TrackingPollTest, ReadsOnlyAFileThePathTestAccepts) {
+    const fs::path cwd = fs::current_path();
+    fs::current_path(dir_);  // for the short relative paths
+    for (const char* d : {"dir/azel.dat", ".wsjtx", "the", "\xC3\xA9", "\xC3\xA9\xC3\xA9"})
+        fs::create_directories(d);
+    const struct {
+        const char* path;
+        bool create, read;
+    } cases[] = {
+        {"c:azel.dat", true, false},  // ten characters: no tail
+        {"c:\\azel.dat", true, true},
+        {"\xC3\xA9/azel.dat", true, false},  // ten characters in eleven bytes
+        {"\xC3\xA9\xC3\xA9/azel.dat", true, true},
+        {"the/AZEL.DAT", true, false},
+        {"the azel.dat ", true, false},   // not trimmed
+        {"dir/azel.dat", false, false},   // a directory
+        {"dir/.azel.dat", true, false},   // hidden
+        {".wsjtx/azel.dat", true, true},  // where WSJT-X keeps it on Linux
+        {"missing/azel.dat", false, false},
+    };
+    for (const auto& c : cases) {
+        if (c.create) write(atElevation(17, 10), c.path);
+        fields_ = Fields();
+        const auto before = snapshot(fields_);
+        pollPath(c.path);
+        EXPECT_EQ(fields_.visible(field("path_warning")), !c.read) << c.path;
+        EXPECT_EQ(snapshot(fields_) == before, !c.read) << c.path;
+        EXPECT_EQ(text("local_time"), "9:5");
+    }
+    fs::current_path(cwd);
+}
+
+TEST_F(TrackingPollTest, FlashesWhileTheFileChangesAndWarnsWhenItStops) {
+    const struct {
+        int fileSeconds, localSecond;
+        Rgb patch;
+        bool text1Visible;
+    } reads[] = {
+        {0, 5, 0xFF0000, false},  // all six slots 0 at once
+        {17, 5, 0xFFFFC0, true}, {17, 5, 0xFFFFC0, true}, {17, 5, 0xFFFFC0, true},
+        {17, 5, 0xFFFFC0, true}, {17, 5, 0xFFFFC0, true}, {17, 5, 0xFF0000, false},
+        {18, 5, 0xFF8000, true}, {31, 0, 0xFF0000, true}, {31, 1, 0xFFFFC0, true},
+    };
+    for (const auto& r : reads) {
+        clock_.set(9, 5, r.localSecond);
+        poll(atElevation(r.fileSeconds, 10));
+        EXPECT_EQ(fields_.backColour(field("azel_running")), r.patch) << r.fileSeconds;
+        EXPECT_EQ(fields_.visible(field("Text1")), r.text1Visible) << r.fileSeconds;
+    }
+    EXPECT_EQ(state_.readSlot, 4);
+    EXPECT_EQ(state_.readSeconds, (std::array<std::int16_t, 6>{17, 18, 31, 31, 17, 17}));
+}
+
+TEST_F(TrackingPollTest, DrawsTheElevationBarOverTheSky) {
+    const struct {
+        double elevation;
+        float presetMoonTop;  // moved by hand first, to see whether the poll redraws
+        const char* angle;
+        float top, height;
+    } reads[] = {
+        {0, 7, "", 7, 15},  // empty angle reads as 0: untouched
+        {45, 7, "45", 1672.5f, 1687.5f},
+        {90, 7, "90", -15, 3375},
+        {90, 7, "90", 7, 3375},
+        {0, 7, "0", 3360, 0},
+        {0, 7, "0", 7, 0},
+        {-3, 7, "-3", 3375, 0},
+        {-3, 7, "-3", 3375, 0},
+        {100, 7, "100", -390, 3750},
+    };
+    for (const auto& r : reads) {
+        fields_.setTop(field("moon"), r.presetMoonTop);
+        poll(atElevation(17, r.elevation));
+        EXPECT_EQ(text("angle"), r.angle) << r.elevation;
+        EXPECT_EQ(fields_.top(field("moon")), r.top) << r.elevation;
+        EXPECT_EQ(fields_.height(field("moon")), r.height) << r.elevation;
+    }
+}
+
+TEST_F(TrackingPollTest, ReseedsTheSkedFrequencyWhenTheBandChanges) {
+    const auto enter = [&](const char* megahertz) {
+        fields_.acceptTyping(field("sked_frequency"), megahertz);
+        state_.skedFrequency = std::stod(megahertz);
+    };
+    enter("144.13");
+    poll(atFrequency("144.12"));
+    EXPECT_EQ(text("sked_frequency"), "144.12");
+    EXPECT_EQ(state_.skedFrequency, 144.12);
+    enter("144.13");
+    poll(atFrequency("144.12"));
+    EXPECT_EQ(text("sked_frequency"), "144.13");
+    EXPECT_EQ(state_.skedFrequency, 144.13);
+    poll(atFrequency("432.065"));
+    EXPECT_EQ(text("sked_frequency"), "432.065");
+    EXPECT_EQ(state_.skedFrequency, 432.065);
+    EXPECT_EQ(state_.skedChangeCount, 1);
+}
+
+TEST_F(TrackingPollTest, Map65FormShowsLineOneOnlyAndEndsTheTick) {
+    poll(atFrequency("144.12"));
+    EXPECT_EQ(poll(azelFile("12:34:58,200,-5", "432,-1,2")), PollOutcome::Map65Form);
+    EXPECT_EQ(text("bearing"), "200");
+    EXPECT_EQ(text("angle"), "-5");
+    EXPECT_EQ(state_.readSeconds[1], 58);
+    EXPECT_EQ(text("wsjt_band"), "144.12");
+    EXPECT_EQ(text("dx_doppler"), "-1235");
+    EXPECT_EQ(state_.fileFrequency, 144.12);
+    EXPECT_EQ(state_.skedFrequency, 144.12);
+}
+
+// One bad read while the writer is busy shows nothing; six in a row show the warning
+// with the reason; the next good read clears it.
+TEST_F(TrackingPollTest, WarnsAfterSixFailedReadsInARow) {
+    poll(atElevation(17, 10));
+    poll(atElevation(18, 10));
+    const auto shown = snapshot(fields_);
+    const char* bad[] = {"", "12:34:56,1,2\r\n", "12:34:56,1,2\r\n\r\n\r\n1,2,3,4\r\n"};
+    for (int tick = 1; tick <= 5; ++tick) {
+        poll(bad[tick % 3]);
+        EXPECT_EQ(snapshot(fields_), shown) << tick;
+    }
+    poll(bad[0]);
+    EXPECT_FALSE(fields_.visible(field("Text1")));
+    EXPECT_EQ(fields_.toolTip(field("axel_warning")), "the file is empty");
+    poll(bad[2]);
+    EXPECT_EQ(fields_.toolTip(field("axel_warning")), "line 4 has 4 fields, expected 5 or more");
+    EXPECT_EQ(state_.failedReads, 7);
+    poll(atElevation(19, 10));
+    EXPECT_TRUE(fields_.visible(field("Text1")));
+    EXPECT_EQ(fields_.toolTip(field("axel_warning")), "");
+    EXPECT_EQ(state_.failedReads, 0);
+}
+
+// Nothing after line 4 is read: a 50 MB file (sparse, so the test stays fast) reads
+// like a small one, its NULs never reached.
+TEST_F(TrackingPollTest, ReadsOnlyTheStartOfALargeFile) {
+    write(atElevation(17, 10), path_);
+    fs::resize_file(path_, 50'000'000);
+    pollPath(path_);
+    EXPECT_EQ(state_.failedReads, 0);
+    EXPECT_EQ(text("dx_doppler"), "-1235");
+}
+
+std::size_t openDescriptors() {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
+}
+
+// A writer rewrites the file as fast as it can, the WSJT-X way (in place, then
+// truncated) and the MAP65 way (truncated, then written), while the poll runs.
+TEST_F(TrackingPollTest, ShowsOnlyWholeRecordsWhileTheFileIsRewritten) {
+    const std::string records[] = {
+        "09:19:31,123.4, 45.6,Moon\n09:19:31,200.1,-10.2,Sun\n09:19:31,  0.0,  0.0,Source\n"
+        "  144,  -123.4,    1.23,  -456.7,    2.34,Doppler, R\n   -62.8,     4.7,    -2.0,Pol\n",
+        "09:19:32,234.5,-12.3,Moon\r\n09:19:32,200.1,-10.2,Sun\r\n09:19:32,  0.0,  0.0,Source\r\n"
+        "10368,-26214.5,  -12.34, 33321.7,   45.67,Doppler, T\r\n"};
+    const std::set<std::string> wholeRecords = {"31 123 46 144 -124     1.23 -457     2.34",
+                                                "32 234 -12 10368 -26215   -12.34 33321    45.67"};
+    const auto shown = [&] {
+        std::string out = std::to_string(state_.readSeconds[std::size_t(state_.readSlot - 1)]);
+        for (const char* name : {"bearing", "angle", "wsjt_band", "dx_doppler", "mutual_hz_min",
+                                 "Self_doppler", "self_hz_min"})
+            out += " " + text(name);
+        return out;
+    };
+    write(records[0], path_);
+    const std::size_t descriptorsBefore = openDescriptors();
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        const int fd = ::open(path_.c_str(), O_WRONLY);
+        for (unsigned i = 0; !stop; ++i) {
+            const std::string& record = records[i % 2];
+            const auto size = static_cast<off_t>(record.size());
+            bool ok = true;
+            if (i % 4 < 2) {
+                ok = ::pwrite(fd, record.data(), record.size(), 0) == size &&
+                     ::ftruncate(fd, size) == 0;
+            } else {
+                ok = ::ftruncate(fd, 0) == 0 &&
+                     ::pwrite(fd, record.data(), record.size(), 0) == size;
+            }
+            if (!ok) break;
+        }
+        ::close(fd);
+    });
+    std::set<std::string> seen;
+    int goodReads = 0;
+    for (int tick = 0; tick < 5000; ++tick) {
+        pollPath(path_);
+        if (state_.failedReads != 0) continue;
+        ++goodReads;
+        seen.insert(shown());
+    }
+    stop = true;
+    writer.join();
+    EXPECT_GT(goodReads, 0);
+    for (const auto& values : seen)
+        EXPECT_TRUE(wholeRecords.count(values)) << values;
+    EXPECT_EQ(openDescriptors(), descriptorsBefore);
+}
+
+}  // namespace
+}  // namespace selvora

@@ -1,0 +1,178 @@
+#include "tracking/tracking_poll.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <variant>
+
+#include "common/files.h"
+#include "common/numbers.h"
+#include "tracking/azel_file.h"
+
+namespace selvora {
+namespace {
+
+constexpr Rgb kRed = 0xFF0000;
+constexpr Rgb kOrange = 0xFF8000;
+constexpr Rgb kLightYellow = 0xFFFFC0;
+
+constexpr FieldId kText1 = field("Text1");
+constexpr FieldId kAxelWarning = field("axel_warning");
+constexpr FieldId kAzelRunning = field("azel_running");
+
+std::string wholeNumberText(int value) {
+    return numberText(static_cast<double>(value));
+}
+
+// Step 1: "h:m", neither with a leading zero (09:05 shows as 9:5).
+void showLocalTime(Fields& fields, const LocalClock& clock) {
+    const LocalDateTime now = clock.now();
+    fields.setText(field("local_time"),
+                   std::to_string(now.hour) + ":" + std::to_string(now.minute));
+}
+
+// Every UTF-8 byte but a continuation byte (10xxxxxx) starts a character.
+std::size_t characterCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// Step 3. The tail is ASCII, so the last 8 characters are "azel.dat" exactly when the
+// last 8 bytes are. The path is not trimmed: a trailing blank fails.
+bool passesPathTest(const std::string& azelPath) {
+    constexpr std::string_view kTail = "azel.dat";
+    return characterCount(azelPath) > 10 && azelPath.ends_with(kTail) && isOrdinaryFile(azelPath);
+}
+
+// A file that was found but did not read or decode leaves every value as it stands. One
+// such read happens while WSJT-X rewrites the file; a run of them means it has stopped.
+void noteFailedRead(Fields& fields, WindowState& state, const std::string& reason) {
+    if (state.failedReads < std::numeric_limits<int>::max()) ++state.failedReads;
+    if (state.failedReads < kStaleAfterFailedReads) return;
+    fields.setVisible(kText1, false);  // uncovers "AZEL IS NOT UPDATING"
+    fields.setToolTip(kAxelWarning, reason);
+}
+
+void noteGoodRead(Fields& fields, WindowState& state) {
+    state.failedReads = 0;
+    fields.setToolTip(kAxelWarning, "");
+}
+
+// Step 6.
+void showPeriod(Fields& fields, const LocalClock& clock) {
+    fields.setText(field("Text5"), clock.now().minute % 2 == 0 ? "1st/even" : "2nd/odd");
+}
+
+// Step 7: slots 1 to 6 are written in turn.
+void advanceFreshnessRing(WindowState& state, std::int16_t fileSeconds) {
+    if (state.readSlot >= 6 || state.readSlot < 0) state.readSlot = 0;
+    ++state.readSlot;
+    state.readSeconds[static_cast<std::size_t>(state.readSlot - 1)] = fileSeconds;
+}
+
+// Step 8.
+void showFreshness(Fields& fields, const WindowState& state, std::int16_t fileSeconds,
+                   const LocalClock& clock) {
+    const auto& slots = state.readSeconds;
+    if (std::all_of(slots.begin(), slots.end(), [&](std::int16_t s) { return s == slots[0]; })) {
+        fields.setBackColour(kAzelRunning, kRed);
+        fields.setVisible(kText1, false);
+        return;
+    }
+    fields.setVisible(kText1, true);
+    const Rgb patch = clock.now().second == 0 ? kRed
+                      : fileSeconds % 2 == 0  ? kOrange
+                                              : kLightYellow;
+    fields.setBackColour(kAzelRunning, patch);
+}
+
+// Step 10. The text of `angle` is the bar's memory: the bar is redrawn only when the
+// elevation differs from it, or whenever the moon is below the horizon.
+void showElevationBar(Fields& fields, double moonElevation) {
+    constexpr FieldId angle = field("angle");
+    constexpr FieldId sky = field("sky");
+    constexpr FieldId moon = field("moon");
+    if (moonElevation < 0) {
+        fields.setText(angle, numberText(moonElevation));
+        fields.setTop(moon, fields.height(sky));  // the sky's height as a position
+        fields.setHeight(moon, 0.0f);
+        return;
+    }
+    if (leadingNumber(fields.text(angle)) == moonElevation) return;
+    // Not clamped: above 90 degrees the bar grows taller than the sky.
+    const double skyTop = fields.top(sky);
+    const double skyHeight = fields.height(sky);
+    fields.setTop(moon, static_cast<float>(skyTop + skyHeight * (1.0 - moonElevation / 90.0)));
+    fields.setHeight(moon, static_cast<float>(skyHeight * moonElevation / 90.0));
+    fields.setText(angle, numberText(moonElevation));
+}
+
+// Step 11.
+void showSeconds(Fields& fields, const LocalClock& clock) {
+    const std::string seconds = wholeNumberText(clock.now().second);
+    fields.setText(field("azel_time"), seconds);
+    fields.setText(kText1, seconds);
+}
+
+// Steps 6 to 11: the values of line 1, with the clock read afresh at each step.
+void showTrackingLine(Fields& fields, WindowState& state, const AzelRecord& record,
+                      const LocalClock& clock) {
+    showPeriod(fields, clock);
+    advanceFreshnessRing(state, record.fileSeconds);
+    showFreshness(fields, state, record.fileSeconds, clock);
+    fields.setText(field("bearing"), numberText(record.moonAzimuth));
+    showElevationBar(fields, record.moonElevation);
+    showSeconds(fields, clock);
+}
+
+// Steps 14 and 15.
+void showDopplerLine(Fields& fields, WindowState& state, const AzelRecord& record) {
+    state.fileFrequency = record.fileFrequency;
+    fields.setText(field("wsjt_band"), numberText(state.fileFrequency));
+    fields.setText(field("dx_doppler"), numberText(record.mutualDoppler));
+    fields.setText(field("mutual_hz_min"), record.mutualRate);
+    fields.setText(field("Self_doppler"), numberText(record.selfDoppler));
+    fields.setText(field("self_hz_min"), record.selfRate);
+}
+
+// Step 16: the first read, and every change of the WSJT band setting, replaces the
+// sked frequency, including one the user entered.
+void reseedSkedFrequency(Fields& fields, WindowState& state) {
+    if (state.skedChangeCount != 0 && state.fileFrequency == state.previousFileFrequency) return;
+    fields.setText(field("sked_frequency"), numberText(state.fileFrequency));
+    state.skedFrequency = state.fileFrequency;
+    state.skedChangeCount = 1;  // counted up, never above 1
+}
+
+}  // namespace
+
+PollOutcome pollTrackingFile(Fields& fields, WindowState& state, const LocalClock& clock) {
+    showLocalTime(fields, clock);  // step 1
+    state.azelPath = fields.text(field("Text2"));
+    if (!passesPathTest(state.azelPath)) {  // steps 3 and 4
+        fields.setVisible(field("path_warning"), true);
+        return PollOutcome::Continue;
+    }
+    fields.setVisible(field("path_warning"), false);
+
+    // Step 5 and 12 at once: the whole file is read and closed before any field changes,
+    // so a file that fails anywhere changes nothing.
+    const AzelDecoding decoding = readAzelFile(state.azelPath);
+    if (const auto* error = std::get_if<AzelError>(&decoding)) {
+        noteFailedRead(fields, state, error->reason);
+        return PollOutcome::Continue;
+    }
+    const auto& record = std::get<AzelRecord>(decoding);
+    noteGoodRead(fields, state);
+
+    showTrackingLine(fields, state, record, clock);       // steps 6 to 11
+    if (record.map65Form) return PollOutcome::Map65Form;  // step 13
+    showDopplerLine(fields, state, record);               // steps 14 and 15
+    reseedSkedFrequency(fields, state);                   // step 16
+    state.previousFileFrequency = state.fileFrequency;    // step 17; the file is long closed
+    return PollOutcome::Continue;
+}
+
+}  // namespace selvora
