@@ -1,0 +1,93 @@
+#include "plan/display_units.h"
+
+#include "plan_test_support.h"
+
+namespace selvora {
+namespace {
+
+constexpr Rgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000;
+
+using DisplayUnits = PlanWindow;
+
+TEST_F(DisplayUnits, ModeAndResolutionAreSetAfreshEveryTick) {
+    const struct {
+        bool hz1;
+        double sked;
+        const char* displayFormat;
+        const char* resolutionFormat;
+        double divisor;
+        const char* suffix;
+    } cases[] = {
+        {true, 0, "0", "0.000000", 1, " Hz"},  // Hz mode, resolution still set
+        {false, 0, "0", "0.00000", 1, " Hz"},
+        {true, 1296.1, "0.000000", "0.000000", 1000000, ""},
+        {false, 1296.1, "0.00000", "0.00000", 1000000, ""},
+        {false, -1296, "0.00000", "0.00000", 1000000, ""},    // negative: MHz mode
+        {true, 1e-300, "0.000000", "0.000000", 1000000, ""},  // only exactly 0 is Hz mode
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sked);
+        c.hz1 ? oneHz() : tenHz();
+        state.skedFrequency = c.sked;
+        state.displayFormat = "stale";
+        state.resolutionFormat = "stale";
+        const PlanTick tick = prepareDisplayUnits(fields, state);
+        EXPECT_EQ(state.displayFormat, c.displayFormat);
+        EXPECT_EQ(state.resolutionFormat, c.resolutionFormat);
+        EXPECT_EQ(tick.frequencyDivisor, c.divisor);
+        EXPECT_EQ(tick.unitSuffix, c.suffix);
+    }
+}
+
+TEST_F(DisplayUnits, DxSelfDopplerIsTwiceMutualLessOwnSelf) {
+    const struct {
+        const char* self;
+        const char* mutual;
+        const char* shown;
+    } cases[] = {
+        {"258", "124", "-10"},   {"", "", "0"},  // before the first read of azel.dat
+        {"-37", "12.5", "62"},   {"abc", "7 Hz", "14"},
+        {"1E308", "1E308", ""},   // 2 x 1E308 overflows: emptied, never "inf"
+        {"1E308", "-1E308", ""},  // -inf
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.self) + " / " + c.mutual);
+        set("dx_self_doppler", "previous");
+        inputs(c.self, c.mutual);
+        prepareDisplayUnits(fields, state);
+        EXPECT_EQ(text("dx_self_doppler"), c.shown);
+    }
+}
+
+TEST_F(DisplayUnits, ToneCheckShowsTheDifferenceAndItsDirection) {
+    const struct {
+        const char* tx;
+        const char* rx;
+        const char* shown;
+        Rgb fore, back;
+    } cases[] = {
+        {"1270", "1270", " On Frequency", kBlack, kWhite},
+        {"1270", "1220", "50 Hz LOW", kWhite, kRed},
+        {"1220", "1270", "50 Hz HIGH", kWhite, kRed},
+        {"1270.5", "1270", "0.5 Hz LOW", kWhite, kRed},
+        {"1270.1", "1270", "0.0999999999999091 Hz LOW", kWhite, kRed},
+        {"abc", "1270", "1270 Hz HIGH", kWhite, kRed},
+        {"1270", "", "1270 Hz LOW", kWhite, kRed},
+        {"1E308", "-1E308", "", kWhite, kRed},  // no finite difference: no figure
+        {"-1E308", "1E308", "", kWhite, kRed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.tx) + " - " + c.rx);
+        const FieldId check = id("frequency_error");
+        fields.setForeColour(check, 0x123456);  // so each colour must be set by the check
+        fields.setBackColour(check, 0x654321);
+        inputs("0", "0", c.tx, c.rx);
+        prepareDisplayUnits(fields, state);
+        EXPECT_EQ(text("frequency_error"), c.shown);
+        EXPECT_EQ(fields.foreColour(check), c.fore);
+        EXPECT_EQ(fields.backColour(check), c.back);
+    }
+}
+
+}  // namespace
+}  // namespace selvora
