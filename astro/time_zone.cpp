@@ -1,0 +1,84 @@
+#include "astro/time_zone.h"
+
+#include <initializer_list>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace selvora {
+namespace {
+
+constexpr std::time_t kSecondsPerDay = 86400;
+
+// How far either side of the instant to look for the other kind of time. A zone
+// that keeps daylight saving time changes its clocks at least once a year; a day's
+// step cannot miss a daylight saving period, none has ever been that short.
+constexpr int kSearchDays = 366;
+
+struct ZoneOffset {
+    bool daylight;   // daylight saving time in force
+    long utcOffset;  // seconds east of UTC
+};
+
+std::optional<ZoneOffset> offsetAt(std::time_t instant) {
+    std::tm local{};
+    if (localtime_r(&instant, &local) == nullptr) return std::nullopt;
+    return ZoneOffset{local.tm_isdst > 0, local.tm_gmtoff};
+}
+
+// `instant` moved by whole days, or nothing when that leaves time_t's range.
+std::optional<std::time_t> daysFrom(std::time_t instant, int days) {
+    const std::time_t shift = static_cast<std::time_t>(days) * kSecondsPerDay;
+    if (shift > 0 && instant > std::numeric_limits<std::time_t>::max() - shift) return std::nullopt;
+    if (shift < 0 && instant < std::numeric_limits<std::time_t>::min() - shift) return std::nullopt;
+    return instant + shift;
+}
+
+// The offset at the nearest day-step from `instant`, within a year either side,
+// where daylight saving time is (or is not) in force.
+std::optional<ZoneOffset> nearestOffset(std::time_t instant, bool daylight) {
+    for (int day = 1; day <= kSearchDays; ++day) {
+        for (const int direction : {-1, 1}) {
+            const auto probe = daysFrom(instant, direction * day);
+            if (!probe) continue;
+            const auto offset = offsetAt(*probe);
+            if (offset && offset->daylight == daylight) return offset;
+        }
+    }
+    return std::nullopt;
+}
+
+// Minutes to add to local time to get UTC. Every offset in use since the 1970s is
+// whole minutes; the local mean times of old have seconds, taken to the nearest minute.
+std::int32_t biasOf(long utcOffsetSeconds) {
+    const long west = -utcOffsetSeconds;
+    const long minutes = west >= 0 ? (west + 30) / 60 : -((30 - west) / 60);
+    return static_cast<std::int32_t>(minutes);
+}
+
+}  // namespace
+
+HostTimeZoneSource::HostTimeZoneSource(InstantSource now) : now_(std::move(now)) {}
+
+std::uint32_t HostTimeZoneSource::GetTimeZoneInformation(TimeZoneInformation& record) const {
+    tzset();  // localtime_r need not look at TZ again by itself
+    const std::time_t instant = now_();
+    const auto current = offsetAt(instant);
+    if (!current) return TIME_ZONE_ID_INVALID;
+
+    const std::int32_t inForce = biasOf(current->utcOffset);
+    record.StandardBias = 0;
+    if (current->daylight) {
+        // A zone that never leaves daylight saving time has only that offset.
+        const auto standard = nearestOffset(instant, false);
+        record.Bias = standard ? biasOf(standard->utcOffset) : inForce;
+        record.DaylightBias = inForce - record.Bias;
+        return TIME_ZONE_ID_DAYLIGHT;
+    }
+    record.Bias = inForce;
+    const auto daylight = nearestOffset(instant, true);
+    record.DaylightBias = daylight ? biasOf(daylight->utcOffset) - inForce : 0;
+    return daylight ? TIME_ZONE_ID_STANDARD : TIME_ZONE_ID_UNKNOWN;
+}
+
+}  // namespace selvora
