@@ -1,0 +1,37 @@
+// The running program: the model, its window, the 480 ms timer and the message
+// boxes, wired together. main() only adds the QApplication.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include "app/qt_messages.h"
+#include "app/selvora.h"
+#include "window/main_window.h"
+
+namespace selvora {
+
+class DesktopApp final : public QObject {
+  public:
+    // Tells the operator through `messages` when given, else through Qt message boxes.
+    DesktopApp(const LocalClock& clock, const TimeZoneSource& timeZone,
+               UserMessages* messages = nullptr);
+
+    // Form_Load, then the window appears and Timer1 starts.
+    void start();
+    // One tick of Timer1, then the window shows what changed.
+    void tick();
+
+    Selvora& selvora() { return selvora_; }
+    MainWindow& window() { return window_; }
+    QTimer& timer() { return timer_; }
+
+  private:
+    QtMessages qtMessages_;
+    Selvora selvora_;
+    MainWindow window_;
+    QTimer timer_;
+    bool ticking_ = false;
+};
+
+}  // namespace selvora

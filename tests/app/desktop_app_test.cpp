@@ -1,0 +1,99 @@
+#include "app/desktop_app.h"
+
+#include <string>
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/doppler_ini.h"
+#include "support/fakes.h"
+#include "support/temp_dir.h"
+
+namespace selvora {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeMessages;
+using testing::FakeZone;
+using testing::TempWorkingDir;
+
+// What WSJT-X writes on Linux while its Astronomical Data window is open.
+constexpr const char* kWsjtxFile =
+    "09:19:31,123.4, 45.6,Moon\n"
+    "09:19:31,200.1, 12.0,Sun\n"
+    "09:19:31,  0.0,  0.0,Source\n"
+    " 1296,   124.3,   -1.25,   258.7,   -2.50,Doppler, R\n"
+    "   -62.8,     4.7,    -2.0,Pol\n";
+
+class DesktopAppTest : public ::testing::Test {
+  protected:
+    QString shown(std::string_view name) {
+        return qobject_cast<QLineEdit*>(app.window().widget(*findField(name)))->text();
+    }
+    void pressEnterIn(std::string_view name, const QString& typed) {
+        auto* box = qobject_cast<QLineEdit*>(app.window().widget(*findField(name)));
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+    TempWorkingDir dir;
+    FakeClock clock{{2026, 12, 7, 9, 19, 33}};
+    FakeZone zone;
+    FakeMessages messages;
+    DesktopApp app{clock, zone, &messages};
+};
+
+TEST_F(DesktopAppTest, StartsWithTheSavedPathAndA480MsPreciseTimer) {
+    const std::string path = dir.write("azel.dat", kWsjtxFile);
+    dir.write(kSettingsFile, path + "\r\n");
+    app.start();
+    EXPECT_TRUE(app.window().isVisible());
+    EXPECT_EQ(shown("Text2").toStdString(), path);
+    EXPECT_TRUE(app.timer().isActive());
+    EXPECT_EQ(app.timer().interval(), 480);
+    EXPECT_EQ(app.timer().timerType(), Qt::PreciseTimer);
+}
+
+TEST_F(DesktopAppTest, ShowsTheTrackingFileAndThePlanWithinOneTick) {
+    dir.write(kSettingsFile, dir.write("azel.dat", kWsjtxFile) + "\r\n");
+    app.start();
+    app.tick();
+    EXPECT_EQ(shown("bearing"), "123");
+    EXPECT_EQ(shown("angle"), "46");
+    EXPECT_EQ(shown("wsjt_band"), "1296");
+    EXPECT_EQ(shown("dx_doppler"), "124");
+    EXPECT_EQ(shown("Self_doppler"), "258");
+    EXPECT_EQ(shown("mutual_hz_min"), "   -1.25");
+    EXPECT_EQ(shown("sked_frequency"), "1296");  // seeded from the file's band
+    EXPECT_EQ(shown("rx_own_echo"), "1296.00026");
+    EXPECT_EQ(shown("Text4"), "Monday Dec 07, 2026 09:19:33");
+    EXPECT_FALSE(app.window().widget(field("path_warning"))->isVisible());
+
+    pressEnterIn("sked_frequency", "1296.1");
+    app.tick();
+    EXPECT_EQ(shown("rx_own_echo"), "1296.10026");
+    QTest::mouseClick(app.window().widget(field("hz1")), Qt::LeftButton);
+    EXPECT_EQ(shown("rx_own_echo"), "1296.10026");  // seen by the next tick only
+    app.tick();
+    EXPECT_EQ(shown("rx_own_echo"), "1296.100258");
+    EXPECT_EQ(shown("tx_own_echo"), "1296.100000");
+    EXPECT_EQ(shown("tx_full_doppler"), "1296.099876");
+}
+
+TEST_F(DesktopAppTest, EndsAfterTheMap65MessageWithoutAnotherTick) {
+    dir.write(kSettingsFile,
+              dir.write("azel.dat", "12:00:01,1,2\r\n\r\n\r\n144,-51,138\r\n") + "\r\n");
+    app.start();
+    app.tick();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].ends);
+    EXPECT_FALSE(app.timer().isActive());
+}
+
+}  // namespace
+}  // namespace selvora

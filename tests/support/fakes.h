@@ -1,0 +1,61 @@
+// Fakes for the program's side effects, shared by the app tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/user_messages.h"
+#include "astro/time_zone.h"
+#include "common/local_clock.h"
+
+namespace selvora::testing {
+
+// Who was asked for what, in order: "clock", "zone".
+using CallLog = std::vector<std::string>;
+
+class FakeClock final : public LocalClock {
+  public:
+    explicit FakeClock(LocalDateTime start, CallLog* log = nullptr) : time(start), log_(log) {}
+    LocalDateTime now() const override {
+        if (log_ != nullptr) log_->push_back("clock");
+        return time;
+    }
+    LocalDateTime time;
+
+  private:
+    CallLog* log_;
+};
+
+class FakeZone final : public TimeZoneSource {
+  public:
+    explicit FakeZone(CallLog* log = nullptr) : log_(log) {}
+    std::uint32_t GetTimeZoneInformation(TimeZoneInformation& record) const override {
+        if (log_ != nullptr) log_->push_back("zone");
+        record.Bias = bias;
+        return TIME_ZONE_ID_UNKNOWN;
+    }
+    std::int32_t bias = 0;
+
+  private:
+    CallLog* log_;
+};
+
+struct Message {
+    std::string title;
+    std::string text;
+    bool ends;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+class FakeMessages final : public UserMessages {
+  public:
+    void inform(std::string_view title, std::string_view text) override {
+        shown.push_back({std::string(title), std::string(text), false});
+    }
+    void informAndEnd(std::string_view title, std::string_view text) override {
+        shown.push_back({std::string(title), std::string(text), true});
+    }
+    std::vector<Message> shown;
+};
+
+}  // namespace selvora::testing
