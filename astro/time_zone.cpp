@@ -34,9 +34,16 @@ std::optional<std::time_t> daysFrom(std::time_t instant, int days) {
     return instant + shift;
 }
 
-// The offset at the nearest day-step from `instant`, within a year either side,
-// where daylight saving time is (or is not) in force.
-std::optional<ZoneOffset> nearestOffset(std::time_t instant, bool daylight) {
+// The offset at a day-step from `instant`, within a year either side, where daylight
+// saving time is (or is not) in force. Half a year away is the other season in nearly
+// every zone, so that is tried first; the day-by-day search is the rare fallback.
+std::optional<ZoneOffset> otherSeasonOffset(std::time_t instant, bool daylight) {
+    constexpr int kHalfYear = 182;
+    for (const int days : {kHalfYear, -kHalfYear}) {
+        const auto probe = daysFrom(instant, days);
+        const auto offset = probe ? offsetAt(*probe) : std::nullopt;
+        if (offset && offset->daylight == daylight) return offset;
+    }
     for (int day = 1; day <= kSearchDays; ++day) {
         for (const int direction : {-1, 1}) {
             const auto probe = daysFrom(instant, direction * day);
@@ -70,13 +77,15 @@ std::uint32_t HostTimeZoneSource::GetTimeZoneInformation(TimeZoneInformation& re
     record.StandardBias = 0;
     if (current->daylight) {
         // A zone that never leaves daylight saving time has only that offset.
-        const auto standard = nearestOffset(instant, false);
+        const auto standard = otherSeasonOffset(instant, false);
         record.Bias = standard ? biasOf(standard->utcOffset) : inForce;
         record.DaylightBias = inForce - record.Bias;
         return TIME_ZONE_ID_DAYLIGHT;
     }
     record.Bias = inForce;
-    const auto daylight = nearestOffset(instant, true);
+    // After tzset the C library knows whether the zone's rules have daylight saving
+    // time at all: without it (UTC, Asia/Kathmandu, ...) there is nothing to look for.
+    const auto daylight = ::daylight != 0 ? otherSeasonOffset(instant, true) : std::nullopt;
     record.DaylightBias = daylight ? biasOf(daylight->utcOffset) - inForce : 0;
     return daylight ? TIME_ZONE_ID_STANDARD : TIME_ZONE_ID_UNKNOWN;
 }

@@ -36,12 +36,13 @@ class TimeZoneSource {
 // The host's own time-zone data (TZ, or /etc/localtime), read through the C
 // library's local time conversion at the instant `now` gives:
 //   - Bias: the zone's standard offset (from the instant itself when standard
-//     time is in force, else from the nearest standard-time instant within a year);
+//     time is in force, else from a standard-time instant within a year, half a
+//     year away where there is one);
 //   - StandardBias: 0;
 //   - DaylightBias: the daylight saving shift (-60 in most zones, -30 on Lord Howe
 //     Island), 0 in a zone without daylight saving time.
 // State 2 while the C library says daylight saving time is in force; 1 when it is
-// not but the zone keeps it within a year either side; else 0. Whatever the zone's
+// not but the zone's rules have it within a year either side; else 0. Whatever the zone's
 // history, the bias the state selects is always the offset in force at that instant.
 // (Where the tz database counts winter time as the daylight saving period, as it
 // does for Ireland, winter is state 2 with a DaylightBias of +60.)

@@ -4,12 +4,9 @@
 #include <string>
 
 #include "common/numbers.h"
-#include "plan/figure_text.h"
 
 namespace selvora {
 namespace {
-
-using plan_detail::figureText;
 
 constexpr Rgb kWhite = 0xFFFFFF;
 constexpr Rgb kBlack = 0x000000;
@@ -36,11 +33,12 @@ void chooseMode(WindowState& state, PlanTick& tick) {
 }
 
 // The DX station hears its own echo shifted by twice the mutual Doppler less ours.
+// Absurd Doppler texts (1E308 doubled) leave the double range: the field is emptied.
 void showDxSelfDoppler(Fields& fields, PlanTick& tick) {
     const double self = leadingNumber(fields.text(field("Self_doppler")));
     const double mutual = leadingNumber(fields.text(field("dx_doppler")));
     tick.dxSelfDoppler = 2.0 * mutual - self;
-    fields.setText(field("dx_self_doppler"), figureText(tick.dxSelfDoppler));
+    fields.setText(field("dx_self_doppler"), numberText(tick.dxSelfDoppler));
 }
 
 // Text first, then the colours. A Tx tone above the Rx tone reads LOW, one below
@@ -54,7 +52,7 @@ void showToneCheck(Fields& fields, double toneDifference) {
         fields.setForeColour(check, kBlack);
         return;
     }
-    const std::string figure = figureText(std::fabs(toneDifference));
+    const std::string figure = numberText(std::fabs(toneDifference));
     const char* direction = toneDifference > 0 ? " Hz LOW" : " Hz HIGH";
     fields.setText(check, figure.empty() ? std::string{} : figure + direction);
     fields.setForeColour(check, kWhite);

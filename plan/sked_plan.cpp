@@ -7,12 +7,9 @@
 
 #include "common/numbers.h"
 #include "plan/display_units.h"
-#include "plan/figure_text.h"
 
 namespace selvora {
 namespace {
-
-using plan_detail::figureText;
 
 constexpr double kHzPerMHz = 1000000;
 
@@ -114,9 +111,10 @@ constexpr Scheme kSchemes[] = {
 };
 
 // An own frequency at this tick's resolution, with " Hz" in Hz mode. A value
-// beyond the double range leaves the field empty, without the unit.
+// beyond the double range has no text (never "inf" or "nan"): the field is
+// emptied, without the unit.
 std::string ownText(double value, const WindowState& state, const PlanTick& tick) {
-    const std::string figure = figureText(value, state.displayFormat);
+    const std::string figure = patternFormat(value, state.displayFormat);
     return figure.empty() ? figure : figure + tick.unitSuffix;
 }
 
@@ -156,18 +154,19 @@ void writeDxFields(Fields& fields, const Scheme& scheme, const WindowState& stat
     const std::optional<double> ownRx = shownFigure(fields, scheme.rx);
     const std::optional<double> mutualForTx = mutualDopplerMHz(fields);
     fields.setText(scheme.dxTx,
-                   ownRx && mutualForTx ? figureText(*ownRx - *mutualForTx, format) : "");
+                   ownRx && mutualForTx ? patternFormat(*ownRx - *mutualForTx, format) : "");
 
     // DX Rx: what we send arrives mutual Doppler higher.
     const std::optional<double> ownTx = shownFigure(fields, scheme.tx);
     const std::optional<double> mutualForRx = mutualDopplerMHz(fields);
     fields.setText(scheme.dxRx,
-                   ownTx && mutualForRx ? figureText(*ownTx + *mutualForRx, format) : "");
+                   ownTx && mutualForRx ? patternFormat(*ownTx + *mutualForRx, format) : "");
 
     // Tone-corrected DX Tx, from the DX Tx text just written.
     const std::optional<double> dxTx = shownFigure(fields, scheme.dxTx);
     const std::optional<double> toneOffset = toneOffsetMHz(tick);
-    fields.setText(scheme.dxTx2, dxTx && toneOffset ? figureText(*dxTx - *toneOffset, format) : "");
+    fields.setText(scheme.dxTx2,
+                   dxTx && toneOffset ? patternFormat(*dxTx - *toneOffset, format) : "");
 }
 
 }  // namespace
