@@ -1,5 +1,8 @@
 #include "app/desktop_app.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include <QLineEdit>
@@ -9,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "app/doppler_ini.h"
+#include "astro/time_zone.h"
+#include "common/local_clock.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 
@@ -93,6 +98,51 @@ TEST_F(DesktopAppTest, EndsAfterTheMap65MessageWithoutAnotherTick) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].ends);
     EXPECT_FALSE(app.timer().isActive());
+}
+
+// The real clock and the host's zone, as the program runs: Text4 is the UTC time
+// the C library gives, and the picture shown is the one the age caption names.
+TEST(DesktopAppRealClock, ShowsUtcAndTheMatchingPhasePicture) {
+    TempWorkingDir dir;
+    const char* previous = std::getenv("TZ");
+    const std::string restore = previous ? previous : "";
+    ::setenv("TZ", "Asia/Kathmandu", 1);  // UTC+5:45, no daylight saving time
+    ::tzset();
+    const SystemLocalClock clock;
+    const HostTimeZoneSource zone;
+    FakeMessages messages;
+    DesktopApp app(clock, zone, &messages);
+    app.start();
+
+    auto utcNow = [] {
+        const std::time_t now = std::time(nullptr);
+        std::tm utc{};
+        gmtime_r(&now, &utc);
+        char text[64];
+        std::strftime(text, sizeof text, "%A %b %d, %Y %H:%M:%S", &utc);
+        return std::string(text);
+    };
+    const std::string before = utcNow();
+    app.tick();
+    const std::string after = utcNow();
+    const std::string shown =
+        qobject_cast<QLineEdit*>(app.window().widget(field("Text4")))->text().toStdString();
+    EXPECT_TRUE(shown == before || shown == after) << shown << " vs " << before;
+
+    const double age = std::stod(app.selvora().fields().text(field("Label39")));
+    int visible = 0;
+    for (int k = 0; k < kPhaseCount; ++k) {
+        if (!app.window().widget(phase(k))->isVisible()) continue;
+        ++visible;
+        EXPECT_LE(std::fabs(age - k), 0.5) << "picture " << k << " for age " << age;
+    }
+    EXPECT_EQ(visible, 1);
+
+    if (previous)
+        ::setenv("TZ", restore.c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
 }
 
 }  // namespace

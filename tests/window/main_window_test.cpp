@@ -67,6 +67,19 @@ TEST_F(MainWindowTest, PlacesControlsAtFifteenTwipsToThePixel) {
     EXPECT_EQ(window_.widget(phase(1))->size(), QSize(30, 30));
 }
 
+TEST_F(MainWindowTest, PutsEveryVisibleControlWithinAPixelOfItsPlace) {
+    for (std::uint16_t i = 0; i < kControls.size(); ++i) {
+        const ControlSpec& spec = kControls[i];
+        if (!spec.visible || spec.kind == Kind::Timer) continue;
+        const QRect shown = window_.widget(FieldId{i})->geometry();
+        const double pixel = 15.0;
+        EXPECT_NEAR(shown.x(), spec.at.left / pixel, 1.0) << spec.name;
+        EXPECT_NEAR(shown.y(), spec.at.top / pixel, 1.0) << spec.name;
+        EXPECT_NEAR(shown.width(), spec.at.width / pixel, 1.0) << spec.name;
+        EXPECT_NEAR(shown.height(), spec.at.height / pixel, 1.0) << spec.name;
+    }
+}
+
 TEST_F(MainWindowTest, ShowsTheInitialTextsAndHidesTheHiddenControls) {
     showActive();
     EXPECT_EQ(qobject_cast<QLabel*>(widget("path_warning"))->text(), "not found");
