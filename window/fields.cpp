@@ -4,10 +4,11 @@ namespace selvora {
 
 Fields::Fields() {
     states_.reserve(kControls.size());
-    for (const ControlSpec& spec : kControls) {
-        states_.push_back({std::string(spec.text), std::string(spec.toolTip), spec.back, spec.fore,
-                           static_cast<float>(spec.at.top), static_cast<float>(spec.at.height),
-                           spec.visible, spec.selected});
+    for (const ControlSpec& control : kControls) {
+        states_.push_back({std::string(control.text), std::string(control.toolTip), control.back,
+                           control.fore, static_cast<float>(control.at.top),
+                           static_cast<float>(control.at.height), control.visible,
+                           control.selected});
     }
 }
 
@@ -52,8 +53,8 @@ void Fields::setHeight(FieldId id, float twips) {
 void Fields::select(FieldId id) {
     const std::string_view frame = kControls[id.index].container;
     for (std::uint16_t i = 0; i < states_.size(); ++i) {
-        const ControlSpec& spec = kControls[i];
-        if (spec.kind == Kind::OptionButton && spec.container == frame)
+        const ControlSpec& control = kControls[i];
+        if (control.kind == Kind::OptionButton && control.container == frame)
             update(FieldId{i}, &State::selected, i == id.index, kSelectedChanged);
     }
 }

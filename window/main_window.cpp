@@ -38,32 +38,33 @@ bool isAboveLabels(Kind kind) {
            kind == Kind::OptionButton;
 }
 
-QString spokenName(const ControlSpec& spec) {
-    QString name = qText(spec.accessibleName);
-    if (!spec.accessibleDetail.empty()) name += ' ' + qText(spec.accessibleDetail);
-    if (spec.index >= 0) name += ' ' + QString::number(spec.index);
+QString spokenName(const ControlSpec& control) {
+    QString name = qText(control.accessibleName);
+    if (!control.accessibleDetail.empty()) name += ' ' + qText(control.accessibleDetail);
+    if (control.index >= 0) name += ' ' + QString::number(control.index);
     return name;
 }
 
-QLabel* newLabel(const ControlSpec& spec) {
-    auto* label = new QLabel(qText(spec.text));
+QLabel* newLabel(const ControlSpec& control) {
+    auto* label = new QLabel(qText(control.text));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setAlignment(Qt::AlignTop | (spec.centred ? Qt::AlignHCenter : Qt::AlignLeft));
-    if (spec.border) label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setAlignment(Qt::AlignTop | (control.centred ? Qt::AlignHCenter : Qt::AlignLeft));
+    if (control.border) label->setFrameStyle(QFrame::Box | QFrame::Plain);
     return label;
 }
 
-QLineEdit* newTextBox(const ControlSpec& spec) {
-    auto* box = new QLineEdit(qText(spec.text));
-    box->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+QLineEdit* newTextBox(const ControlSpec& control) {
+    auto* box = new QLineEdit(qText(control.text));
+    box->setAlignment(control.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     return box;
 }
 
-QLabel* newPicture(const ControlSpec& spec, qreal pixelRatio) {
+QLabel* newPicture(const ControlSpec& control, qreal pixelRatio) {
     auto* picture = new QLabel;
-    const QRect area = twipsToPixels(0, 0, spec.at.width, spec.at.height);
-    picture->setPixmap(QPixmap::fromImage(renderPhasePicture(spec.index, area.size(), pixelRatio)));
+    const QRect area = twipsToPixels(0, 0, control.at.width, control.at.height);
+    picture->setPixmap(
+        QPixmap::fromImage(renderPhasePicture(control.index, area.size(), pixelRatio)));
     picture->setScaledContents(false);
     return picture;
 }
@@ -107,26 +108,26 @@ MainWindow::MainWindow(Fields& fields, Commands commands)
     fields_.takeChanges([](FieldId, unsigned) {});  // the widgets start as the model does
 }
 
-QWidget* MainWindow::createWidget(const ControlSpec& spec, FieldId id) {
+QWidget* MainWindow::createWidget(const ControlSpec& control, FieldId id) {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (control.kind) {
         case Kind::Label:
-            widget = newLabel(spec);
+            widget = newLabel(control);
             break;
         case Kind::TextBox:
-            widget = newTextBox(spec);
+            widget = newTextBox(control);
             break;
         case Kind::CommandButton:
-            widget = new QPushButton(qText(spec.text));
+            widget = new QPushButton(qText(control.text));
             break;
         case Kind::Frame:
             widget = new QGroupBox;
             break;
         case Kind::OptionButton:
-            widget = new QRadioButton(qText(spec.text));
+            widget = new QRadioButton(qText(control.text));
             break;
         case Kind::Image:
-            widget = newPicture(spec, devicePixelRatioF());
+            widget = newPicture(control, devicePixelRatioF());
             break;
         case Kind::Line:
             widget = newLine();
@@ -134,18 +135,19 @@ QWidget* MainWindow::createWidget(const ControlSpec& spec, FieldId id) {
         case Kind::Timer:
             return nullptr;
     }
-    QWidget* parent = spec.container.empty() ? this : widgets_[field("resolution").index];
+    QWidget* parent = control.container.empty() ? this : widgets_[field("resolution").index];
     widget->setParent(parent);
-    widget->setObjectName(spec.index < 0
-                              ? qText(spec.name)
-                              : QStringLiteral("%1(%2)").arg(qText(spec.name)).arg(spec.index));
-    widget->setFont(qFont(spec.font));
-    widget->setGeometry(twipsToPixels(spec.at.left, spec.at.top, spec.at.width, spec.at.height));
-    widget->setToolTip(qText(spec.toolTip));
-    widget->setAccessibleDescription(qText(spec.toolTip));
-    if (!spec.accessibleName.empty()) widget->setAccessibleName(spokenName(spec));
-    if (auto* option = qobject_cast<QRadioButton*>(widget)) option->setChecked(spec.selected);
-    widget->setVisible(spec.visible);
+    widget->setObjectName(
+        control.index < 0 ? qText(control.name)
+                          : QStringLiteral("%1(%2)").arg(qText(control.name)).arg(control.index));
+    widget->setFont(qFont(control.font));
+    widget->setGeometry(
+        twipsToPixels(control.at.left, control.at.top, control.at.width, control.at.height));
+    widget->setToolTip(qText(control.toolTip));
+    widget->setAccessibleDescription(qText(control.toolTip));
+    if (!control.accessibleName.empty()) widget->setAccessibleName(spokenName(control));
+    if (auto* option = qobject_cast<QRadioButton*>(widget)) option->setChecked(control.selected);
+    widget->setVisible(control.visible);
     widgets_[id.index] = widget;
     applyColours(id);
     return widget;
@@ -211,9 +213,9 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
     if (mask & kVisibleChanged) widget->setVisible(fields_.visible(id));
     if (mask & (kBackColourChanged | kForeColourChanged)) applyColours(id);
     if (mask & kGeometryChanged) {
-        const ControlSpec& spec = kControls[id.index];
+        const ControlSpec& control = kControls[id.index];
         widget->setGeometry(
-            twipsToPixels(spec.at.left, fields_.top(id), spec.at.width, fields_.height(id)));
+            twipsToPixels(control.at.left, fields_.top(id), control.at.width, fields_.height(id)));
     }
     if (mask & kSelectedChanged) {
         if (auto* option = qobject_cast<QRadioButton*>(widget))
@@ -229,8 +231,8 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
 // system's: window colours for text boxes, button face for everything else.
 void MainWindow::applyColours(FieldId id) {
     QWidget* widget = widgets_[id.index];
-    const ControlSpec& spec = kControls[id.index];
-    const bool isTextBox = spec.kind == Kind::TextBox;
+    const ControlSpec& control = kControls[id.index];
+    const bool isTextBox = control.kind == Kind::TextBox;
     QPalette palette = widget->palette();
     const QPalette::ColorRole backRole = isTextBox ? QPalette::Base : QPalette::Window;
     const QPalette::ColorRole foreRole = isTextBox ? QPalette::Text : QPalette::WindowText;
@@ -240,7 +242,8 @@ void MainWindow::applyColours(FieldId id) {
                                    : qColour(back));
     if (fore != kSystemColour) palette.setColor(foreRole, qColour(fore));
     widget->setPalette(palette);
-    widget->setAutoFillBackground(!isTextBox && !spec.transparent && spec.kind != Kind::Image);
+    widget->setAutoFillBackground(!isTextBox && !control.transparent &&
+                                  control.kind != Kind::Image);
 }
 
 }  // namespace selvora

@@ -33,7 +33,7 @@ class MainWindow final : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QWidget* createWidget(const ControlSpec& spec, FieldId id);
+    QWidget* createWidget(const ControlSpec& control, FieldId id);
     void connectTyping(FieldId id);
     void applyChange(FieldId id, unsigned mask);
     void applyColours(FieldId id);

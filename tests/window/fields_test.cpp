@@ -11,8 +11,8 @@ namespace {
 
 TEST(ControlTable, NamesEveryControlOnce) {
     std::set<std::pair<std::string_view, int>> seen;
-    for (const ControlSpec& spec : kControls)
-        EXPECT_TRUE(seen.insert({spec.name, spec.index}).second) << spec.name;
+    for (const ControlSpec& control : kControls)
+        EXPECT_TRUE(seen.insert({control.name, control.index}).second) << control.name;
     EXPECT_EQ(findField("tx_own_echo"), field("tx_own_echo"));
     EXPECT_EQ(findField("phase", 29), phase(29));
     EXPECT_EQ(findField("phase", 30), std::nullopt);
@@ -23,10 +23,10 @@ TEST(ControlTable, NamesEveryControlOnce) {
 
 TEST(ControlTable, HidesThirtyEightControlsOutsideTheClientArea) {
     int hidden = 0;
-    for (const ControlSpec& spec : kControls) {
-        if (spec.visible || spec.kind == Kind::Image) continue;
+    for (const ControlSpec& control : kControls) {
+        if (control.visible || control.kind == Kind::Image) continue;
         ++hidden;
-        EXPECT_GE(spec.at.left, kClientArea.width) << spec.name;
+        EXPECT_GE(control.at.left, kClientArea.width) << control.name;
     }
     EXPECT_EQ(hidden, 38);
 }
@@ -46,11 +46,12 @@ TEST(ControlTable, PlacesThePlanFieldsByRowAndColumn) {
         {"DXTX2_dx_echo", {7500, 1185, 1215, 330}, false},
     };
     for (const auto& c : cases) {
-        const ControlSpec& spec = kControls[findField(c.name)->index];
-        EXPECT_EQ((std::vector{spec.at.left, spec.at.top, spec.at.width, spec.at.height}),
-                  (std::vector{c.at.left, c.at.top, c.at.width, c.at.height}))
+        const ControlSpec& control = kControls[findField(c.name)->index];
+        EXPECT_EQ(
+            (std::vector{control.at.left, control.at.top, control.at.width, control.at.height}),
+            (std::vector{c.at.left, c.at.top, c.at.width, c.at.height}))
             << c.name;
-        EXPECT_EQ(spec.visible, c.visible) << c.name;
+        EXPECT_EQ(control.visible, c.visible) << c.name;
     }
 }
 

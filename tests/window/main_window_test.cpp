@@ -69,14 +69,14 @@ TEST_F(MainWindowTest, PlacesControlsAtFifteenTwipsToThePixel) {
 
 TEST_F(MainWindowTest, PutsEveryVisibleControlWithinAPixelOfItsPlace) {
     for (std::uint16_t i = 0; i < kControls.size(); ++i) {
-        const ControlSpec& spec = kControls[i];
-        if (!spec.visible || spec.kind == Kind::Timer) continue;
+        const ControlSpec& control = kControls[i];
+        if (!control.visible || control.kind == Kind::Timer) continue;
         const QRect shown = window_.widget(FieldId{i})->geometry();
         const double pixel = 15.0;
-        EXPECT_NEAR(shown.x(), spec.at.left / pixel, 1.0) << spec.name;
-        EXPECT_NEAR(shown.y(), spec.at.top / pixel, 1.0) << spec.name;
-        EXPECT_NEAR(shown.width(), spec.at.width / pixel, 1.0) << spec.name;
-        EXPECT_NEAR(shown.height(), spec.at.height / pixel, 1.0) << spec.name;
+        EXPECT_NEAR(shown.x(), control.at.left / pixel, 1.0) << control.name;
+        EXPECT_NEAR(shown.y(), control.at.top / pixel, 1.0) << control.name;
+        EXPECT_NEAR(shown.width(), control.at.width / pixel, 1.0) << control.name;
+        EXPECT_NEAR(shown.height(), control.at.height / pixel, 1.0) << control.name;
     }
 }
 
