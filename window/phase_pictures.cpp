@@ -4,6 +4,9 @@
 #include <cmath>
 #include <numbers>
 
+#include <QPainter>
+#include <QPainterPath>
+
 namespace selvora {
 namespace {
 
@@ -50,6 +53,21 @@ QImage renderPhasePicture(int age, QSize size, qreal pixelRatio) {
     }
     image.setDevicePixelRatio(pixelRatio);
     return image;
+}
+
+QImage renderIcon(int size) {
+    constexpr int kWaxingGibbous = 11;  // days after new moon: clearly a moon, not a disc
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath tile;
+    const double corner = 0.18 * size;
+    tile.addRoundedRect(QRectF(0, 0, size, size), corner, corner);
+    painter.setClipPath(tile);
+    painter.drawImage(0, 0, renderPhasePicture(kWaxingGibbous, QSize(size, size)));
+    painter.end();
+    return icon;
 }
 
 }  // namespace selvora
