@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QEvent>
@@ -78,8 +79,12 @@ QFrame* newLine() {
 }  // namespace
 
 QRect twipsToPixels(double left, double top, double width, double height) {
+    // The elevation bar is not clamped, so an absurd elevation in azel.dat can make
+    // its twips infinite: it must still give a rectangle Qt can draw.
     const auto px = [](double twips) {
-        return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+        const double pixels =
+            std::isnan(twips) ? 0.0 : std::clamp(twips / kTwipsPerPixel, -1e6, 1e6);
+        return static_cast<int>(std::lround(pixels));
     };
     const int x = px(left), y = px(top);
     return QRect(x, y, std::max(1, px(left + width) - x), std::max(0, px(top + height) - y));
@@ -105,6 +110,7 @@ MainWindow::MainWindow(Fields& fields, Commands commands)
         if (widgets_[i] != nullptr) connectTyping(id);
     }
     stackAndOrder();
+    showWarningOnlyWhenUncovered();
     fields_.takeChanges([](FieldId, unsigned) {});  // the widgets start as the model does
 }
 
@@ -210,7 +216,10 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
         if (auto* box = qobject_cast<QLineEdit*>(widget)) box->setText(text);
         if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
     }
-    if (mask & kVisibleChanged) widget->setVisible(fields_.visible(id));
+    if (mask & kVisibleChanged) {
+        widget->setVisible(fields_.visible(id));
+        if (id == field("Text1") || id == field("axel_warning")) showWarningOnlyWhenUncovered();
+    }
     if (mask & (kBackColourChanged | kForeColourChanged)) applyColours(id);
     if (mask & kGeometryChanged) {
         const ControlSpec& control = kControls[id.index];
@@ -225,6 +234,16 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
         widget->setToolTip(QString::fromStdString(fields_.toolTip(id)));
         widget->setAccessibleDescription(widget->toolTip());
     }
+}
+
+// "AZEL IS NOT UPDATING" lies wholly under Text1, which hides it on screen. A screen
+// reader does not know what is covered and would announce the warning all the time,
+// so its widget is shown only while Text1 is hidden: the same picture, and the
+// warning is read exactly when it is seen.
+void MainWindow::showWarningOnlyWhenUncovered() {
+    constexpr FieldId warning = field("axel_warning");
+    const bool uncovered = !fields_.visible(field("Text1"));
+    widgets_[warning.index]->setVisible(fields_.visible(warning) && uncovered);
 }
 
 // Background and text colours. A control without its own colours keeps the

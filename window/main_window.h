@@ -38,6 +38,7 @@ class MainWindow final : public QWidget {
     void applyChange(FieldId id, unsigned mask);
     void applyColours(FieldId id);
     void stackAndOrder();
+    void showWarningOnlyWhenUncovered();
 
     Fields& fields_;
     Commands commands_;

@@ -1,5 +1,7 @@
 #include "window/main_window.h"
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,17 @@ TEST_F(MainWindowTest, PutsEveryVisibleControlWithinAPixelOfItsPlace) {
     }
 }
 
+// Infinite twips (an absurd elevation in azel.dat) land far off the window on the
+// side they point to, never at an arbitrary place such as the window's corner.
+TEST(TwipsToPixels, KeepsAnAbsurdElevationBarOffTheWindow) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(twipsToPixels(3930, inf, 135, 0).top(), 1000000);
+    EXPECT_EQ(twipsToPixels(3930, -inf, 135, 0).top(), -1000000);
+    const QRect bar = twipsToPixels(3930, -inf, 135, inf);  // top + height is NaN
+    EXPECT_EQ(bar.left(), 262);
+    EXPECT_GE(bar.height(), 0);
+}
+
 TEST_F(MainWindowTest, ShowsTheInitialTextsAndHidesTheHiddenControls) {
     showActive();
     EXPECT_EQ(qobject_cast<QLabel*>(widget("path_warning"))->text(), "not found");
@@ -96,9 +109,16 @@ TEST_F(MainWindowTest, ShowsTheInitialTextsAndHidesTheHiddenControls) {
 TEST_F(MainWindowTest, DrawsTextBoxesAboveLabelsAndTheMoonAboveTheSky) {
     showActive();
     EXPECT_EQ(pixel(203, 218), 0xFFE0C0u);  // Text1 covers the red warning
+    // ... and a screen reader, which cannot tell what is covered, is not told it.
+    EXPECT_FALSE(widget("axel_warning")->isVisible());
     fields_.setVisible(field("Text1"), false);
     window_.showChanges();
     EXPECT_EQ(pixel(203, 218), 0xFF0000u);  // "AZEL IS NOT UPDATING" shows
+    EXPECT_TRUE(widget("axel_warning")->isVisible());
+    fields_.setVisible(field("Text1"), true);
+    window_.showChanges();
+    EXPECT_EQ(pixel(203, 218), 0xFFE0C0u);
+    EXPECT_FALSE(widget("axel_warning")->isVisible());
 
     fields_.setTop(field("moon"), 1672.5f);  // elevation 45
     fields_.setHeight(field("moon"), 1687.5f);
