@@ -40,7 +40,9 @@ SavedPath readSavedPath() {
     if (!prefix.error.empty()) return {SavedPath::Status::Unreadable, {}, prefix.error};
     std::optional<std::string> path = firstLine(prefix.bytes);
     if (!path) return {SavedPath::Status::Unreadable, {}, "the file is empty"};
-    if (!prefix.wholeFile && path->size() == prefix.bytes.size())
+    // A first line that fills the whole read is too long, whether or not the file ends
+    // with it: saved again, with CR LF after it, it would no longer fit.
+    if (path->size() >= kLimit)
         return {SavedPath::Status::Unreadable, {}, "its first line is too long to be a path"};
     return {SavedPath::Status::Loaded, std::move(*path), {}};
 }

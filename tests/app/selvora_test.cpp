@@ -74,6 +74,40 @@ TEST_F(SelvoraTest, TellsOnceWhenDopplerIniIsEmpty) {
     EXPECT_FALSE(messages.shown[0].ends);
 }
 
+// Only a path that Save Path can store so that the next start loads it again is loaded:
+// at the 64 KiB read limit, a first line of 65535 bytes is a path, one of 65536 is not,
+// with its line end or without.
+TEST_F(SelvoraTest, LoadsOnlyAPathThatLoadsAgainOnceSaved) {
+    const std::string longest = "/" + std::string(64 * 1024 - 2, 'x');
+    const struct {
+        std::string content;
+        bool loads;
+    } cases[] = {
+        {longest, true},
+        {longest + "\r\n", true},
+        {longest + "x", false},
+        {longest + "x\r\n", false},
+    };
+    for (const auto& c : cases) {
+        dir.write(kSettingsFile, c.content);
+        FakeMessages told;
+        Selvora first{clock, zone, told};
+        first.Form_Load();
+        if (!c.loads) {
+            ASSERT_EQ(told.shown.size(), 1u) << c.content.size();
+            EXPECT_NE(told.shown[0].text.find("too long to be a path"), std::string::npos);
+            EXPECT_EQ(first.fields().text(field("Text2")), kDefaultPath);
+            continue;
+        }
+        EXPECT_EQ(first.fields().text(field("Text2")), longest);
+        first.Command1_Click();
+        Selvora again{clock, zone, told};
+        again.Form_Load();
+        EXPECT_EQ(again.fields().text(field("Text2")), longest) << c.content.size();
+        EXPECT_TRUE(told.shown.empty()) << c.content.size();
+    }
+}
+
 TEST_F(SelvoraTest, SavePathWritesTheTextAndCrLfInPlaceOfTheOldFile) {
     dir.write(kSettingsFile, "old content that is longer\r\nand a second line\r\n");
     selvora.fields().setText(field("Text2"), "e:/x/azel.dat");

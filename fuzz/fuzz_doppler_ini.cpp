@@ -1,0 +1,123 @@
+// Start-up over a doppler.ini holding any bytes, then Save Path and start-up again.
+//
+// Properties: start-up never crashes; it either loads the file's first line into
+// Text2 (a prefix of the file that ends at a line end or at the file's end, with no
+// CR or LF in it) and says nothing, or says once why the file could not be read and
+// keeps the path the window starts with; an empty file is never loaded. Save Path
+// then writes the loaded path so that the next start-up loads exactly it again.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/doppler_ini.h"
+#include "app/selvora.h"
+#include "fuzz/require.h"
+
+namespace {
+
+using namespace selvora;
+
+class FixedClock final : public LocalClock {
+  public:
+    LocalDateTime now() const override { return {2026, 12, 7, 9, 19, 32}; }
+};
+
+class NoZone final : public TimeZoneSource {
+  public:
+    std::uint32_t GetTimeZoneInformation(TimeZoneInformation&) const override {
+        return TIME_ZONE_ID_UNKNOWN;
+    }
+};
+
+class CountingMessages final : public UserMessages {
+  public:
+    void inform(std::string_view, std::string_view) override { ++shown; }
+    void informAndEnd(std::string_view, std::string_view) override { ++shown; }
+    int shown = 0;
+};
+
+void writeSettings(std::string_view bytes) {
+    const int descriptor = ::open(kSettingsFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    FUZZ_REQUIRE(descriptor >= 0);
+    FUZZ_REQUIRE(::write(descriptor, bytes.data(), bytes.size()) ==
+                 static_cast<ssize_t>(bytes.size()));
+    ::close(descriptor);
+}
+
+struct Started {
+    std::string text2;
+    int messages;
+};
+
+Started startUp() {
+    const FixedClock clock;
+    const NoZone zone;
+    CountingMessages messages;
+    Selvora model(clock, zone, messages);
+    model.Form_Load();
+    FUZZ_REQUIRE(model.state().azelPath.empty() ||
+                 model.state().azelPath == model.fields().text(field("Text2")));
+    return {model.fields().text(field("Text2")), messages.shown};
+}
+
+const std::string& initialPath() {
+    static const std::string path(kControls[field("Text2").index].text);
+    return path;
+}
+
+}  // namespace
+
+// Each run works in a directory of its own, in memory where there is /dev/shm.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : nullptr;
+    std::string pattern =
+        (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
+        "selvora-fuzz-ini-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    std::filesystem::current_path(pattern);
+    std::atexit([] {
+        const auto directory = std::filesystem::current_path();
+        std::error_code ignored;
+        std::filesystem::remove_all(directory, ignored);
+    });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    writeSettings(bytes);
+    const Started started = startUp();
+
+    const std::string& path = started.text2;
+    if (started.messages != 0) {
+        FUZZ_REQUIRE(started.messages == 1);
+        FUZZ_REQUIRE(path == initialPath());
+        return 0;
+    }
+    FUZZ_REQUIRE(!bytes.empty());
+    FUZZ_REQUIRE(bytes.starts_with(path));
+    FUZZ_REQUIRE(path.find_first_of("\r\n") == std::string::npos);
+    FUZZ_REQUIRE(path.size() == bytes.size() || bytes[path.size()] == '\r' ||
+                 bytes[path.size()] == '\n');
+
+    // Save Path with what was loaded, and start again.
+    {
+        const FixedClock clock;
+        const NoZone zone;
+        CountingMessages messages;
+        Selvora model(clock, zone, messages);
+        model.fields().setText(field("Text2"), path);
+        model.Command1_Click();
+        FUZZ_REQUIRE(messages.shown == 0);
+    }
+    const Started again = startUp();
+    FUZZ_REQUIRE(again.messages == 0);
+    FUZZ_REQUIRE(again.text2 == path);
+    return 0;
+}

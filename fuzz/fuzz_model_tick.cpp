@@ -1,0 +1,138 @@
+// The Qt-free model's whole tick (poll and plan, UTC clock, moon age) reading an
+// azel.dat that holds any bytes, after a tick on a good WSJT-X record.
+//
+// Properties: the tick never crashes and never does anything undefined; it ends the
+// program exactly when the decoder finds the MAP65 form; a file that does not decode
+// changes nothing the window shows; no figure ever shows "inf" or "nan"; no top or
+// height is ever NaN.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "app/doppler_ini.h"
+#include "app/selvora.h"
+#include "fuzz/require.h"
+#include "tracking/azel_decoder.h"
+
+namespace {
+
+using namespace selvora;
+
+constexpr std::string_view kGoodRecord =
+    "09:19:31,123.4, 45.6,Moon\n09:19:31,200.1, 12.0,Sun\n09:19:31,  0.0,  0.0,Source\n"
+    " 1296,   124.3,   -1.25,   258.7,   -2.50,Doppler, R\n   -62.8,     4.7,    -2.0,Pol\n";
+
+class FixedClock final : public LocalClock {
+  public:
+    LocalDateTime now() const override { return {2026, 12, 7, 9, 19, 32}; }
+};
+
+class FixedZone final : public TimeZoneSource {
+  public:
+    std::uint32_t GetTimeZoneInformation(TimeZoneInformation& record) const override {
+        record.Bias = -60;
+        return TIME_ZONE_ID_STANDARD;
+    }
+};
+
+class CountingMessages final : public UserMessages {
+  public:
+    void inform(std::string_view, std::string_view) override { ++shown; }
+    void informAndEnd(std::string_view, std::string_view) override { ++ends; }
+    int shown = 0;
+    int ends = 0;
+};
+
+std::string azelPath;
+
+void writeFile(const std::string& path, std::string_view bytes) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    FUZZ_REQUIRE(descriptor >= 0);
+    FUZZ_REQUIRE(::write(descriptor, bytes.data(), bytes.size()) ==
+                 static_cast<ssize_t>(bytes.size()));
+    ::close(descriptor);
+}
+
+// Everything a field shows.
+std::vector<std::string> shown(const Fields& fields) {
+    std::vector<std::string> out;
+    for (std::uint16_t i = 0; i < kControls.size(); ++i) {
+        const FieldId id{i};
+        out.push_back(fields.text(id) + '|' + fields.toolTip(id) + '|' +
+                      std::to_string(fields.visible(id)) + std::to_string(fields.selected(id)) +
+                      '|' + std::to_string(fields.backColour(id)) + '|' +
+                      std::to_string(fields.foreColour(id)) + '|' + std::to_string(fields.top(id)) +
+                      '|' + std::to_string(fields.height(id)));
+    }
+    return out;
+}
+
+bool holdsNonFinite(std::string_view text) {
+    for (const std::string_view word : {"inf", "INF", "nan", "NAN", "Inf", "NaN"})
+        if (text.find(word) != std::string_view::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const auto base = std::filesystem::is_directory("/dev/shm")
+                          ? std::filesystem::path("/dev/shm")
+                          : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "selvora-fuzz-tick-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    std::filesystem::current_path(pattern);
+    std::atexit([] {
+        const auto directory = std::filesystem::current_path();
+        std::error_code ignored;
+        std::filesystem::remove_all(directory, ignored);
+    });
+    azelPath = (std::filesystem::path(pattern) / "azel.dat").string();
+    writeFile(kSettingsFile, azelPath + "\r\n");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const FixedClock clock;
+    const FixedZone zone;
+    CountingMessages messages;
+    Selvora model(clock, zone, messages);
+    model.Form_Load();
+    writeFile(azelPath, kGoodRecord);
+    model.Timer1_Timer();
+    FUZZ_REQUIRE(model.state().failedReads == 0 && messages.shown == 0 && !model.ended());
+
+    const std::vector<std::string> before = shown(model.fields());
+    writeFile(azelPath, bytes);
+    model.Timer1_Timer();
+
+    const AzelDecoding decoding =
+        decodeAzel(bytes.substr(0, kAzelDecodeLimit), bytes.size() <= kAzelDecodeLimit);
+    const auto* record = std::get_if<AzelRecord>(&decoding);
+    FUZZ_REQUIRE(model.ended() == (record != nullptr && record->map65Form));
+    FUZZ_REQUIRE(messages.ends == (model.ended() ? 1 : 0) && messages.shown == 0);
+    if (record == nullptr) FUZZ_REQUIRE(shown(model.fields()) == before);
+
+    const Fields& fields = model.fields();
+    for (std::uint16_t i = 0; i < kControls.size(); ++i) {
+        const FieldId id{i};
+        // The path and the two rates are texts as given, not figures.
+        const bool verbatim =
+            id == field("Text2") || id == field("mutual_hz_min") || id == field("self_hz_min");
+        FUZZ_REQUIRE(verbatim || !holdsNonFinite(fields.text(id)));
+        // Not always finite: the bar is not clamped, and an elevation of 1E300 degrees
+        // gives a bar taller than a float can say.
+        FUZZ_REQUIRE(!std::isnan(fields.top(id)) && !std::isnan(fields.height(id)));
+    }
+    return 0;
+}
