@@ -26,20 +26,11 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path) {
         return;
     }
     // Non-blocking, so a named pipe put where the file was cannot hang the window;
-    // a regular file reads the same either way.
+    // a regular file reads the same either way, and pread refuses pipes and directories.
     do {
         descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     } while (descriptor_ < 0 && errno == EINTR);
-    if (descriptor_ < 0) {
-        openError_ = std::strerror(errno);
-        return;
-    }
-    struct stat status {};
-    if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
-        openError_ = "not a regular file";
-        ::close(descriptor_);
-        descriptor_ = -1;
-    }
+    if (descriptor_ < 0) openError_ = std::strerror(errno);
 }
 
 ReadOnlyFile::~ReadOnlyFile() {
@@ -56,16 +47,18 @@ FilePrefix ReadOnlyFile::prefix(std::size_t limit) const {
     out.bytes.resize(limit + 1);
     std::size_t filled = 0;
     while (filled < out.bytes.size()) {
-        const ssize_t got = ::pread(descriptor_, out.bytes.data() + filled,
-                                    out.bytes.size() - filled, static_cast<off_t>(filled));
+        const std::size_t wanted = out.bytes.size() - filled;
+        const ssize_t got =
+            ::pread(descriptor_, out.bytes.data() + filled, wanted, static_cast<off_t>(filled));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             out.error = std::strerror(errno);
             out.bytes.clear();
             return out;
         }
-        if (got == 0) break;
         filled += static_cast<std::size_t>(got);
+        // A regular file reads short only at its end: no further call to find it.
+        if (static_cast<std::size_t>(got) < wanted) break;
     }
     out.wholeFile = filled <= limit;
     out.bytes.resize(std::min(filled, limit));
