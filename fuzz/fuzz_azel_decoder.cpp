@@ -12,7 +12,7 @@
 #include <string_view>
 #include <variant>
 
-#include "fuzz/require.h"
+#include "fuzz/fuzz_support.h"
 #include "tracking/azel_decoder.h"
 
 namespace {

@@ -5,9 +5,6 @@
 // CR or LF in it) and says nothing, or says once why the file could not be read and
 // keeps the path the window starts with; an empty file is never loaded. Save Path
 // then writes the loaded path so that the next start-up loads exactly it again.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,53 +14,33 @@
 
 #include "app/doppler_ini.h"
 #include "app/selvora.h"
-#include "fuzz/require.h"
+#include "fuzz/fuzz_support.h"
+#include "support/fakes.h"
 
 namespace {
 
 using namespace selvora;
 
-class FixedClock final : public LocalClock {
-  public:
-    LocalDateTime now() const override { return {2026, 12, 7, 9, 19, 32}; }
-};
+using testing::FakeClock;
+using testing::FakeMessages;
+using testing::FakeZone;
 
-class NoZone final : public TimeZoneSource {
-  public:
-    std::uint32_t GetTimeZoneInformation(TimeZoneInformation&) const override {
-        return TIME_ZONE_ID_UNKNOWN;
-    }
-};
-
-class CountingMessages final : public UserMessages {
-  public:
-    void inform(std::string_view, std::string_view) override { ++shown; }
-    void informAndEnd(std::string_view, std::string_view) override { ++shown; }
-    int shown = 0;
-};
-
-void writeSettings(std::string_view bytes) {
-    const int descriptor = ::open(kSettingsFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    FUZZ_REQUIRE(descriptor >= 0);
-    FUZZ_REQUIRE(::write(descriptor, bytes.data(), bytes.size()) ==
-                 static_cast<ssize_t>(bytes.size()));
-    ::close(descriptor);
-}
+constexpr LocalDateTime kMorning{2026, 12, 7, 9, 19, 32};
 
 struct Started {
     std::string text2;
-    int messages;
+    std::size_t messages;
 };
 
 Started startUp() {
-    const FixedClock clock;
-    const NoZone zone;
-    CountingMessages messages;
+    const FakeClock clock(kMorning);
+    const FakeZone zone;
+    FakeMessages messages;
     Selvora model(clock, zone, messages);
     model.Form_Load();
     FUZZ_REQUIRE(model.state().azelPath.empty() ||
                  model.state().azelPath == model.fields().text(field("Text2")));
-    return {model.fields().text(field("Text2")), messages.shown};
+    return {model.fields().text(field("Text2")), messages.shown.size()};
 }
 
 const std::string& initialPath() {
@@ -91,7 +68,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    writeSettings(bytes);
+    fuzzing::writeFile(kSettingsFile, bytes);
     const Started started = startUp();
 
     const std::string& path = started.text2;
@@ -108,13 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Save Path with what was loaded, and start again.
     {
-        const FixedClock clock;
-        const NoZone zone;
-        CountingMessages messages;
+        const FakeClock clock(kMorning);
+        const FakeZone zone;
+        FakeMessages messages;
         Selvora model(clock, zone, messages);
         model.fields().setText(field("Text2"), path);
         model.Command1_Click();
-        FUZZ_REQUIRE(messages.shown == 0);
+        FUZZ_REQUIRE(messages.shown.empty());
     }
     const Started again = startUp();
     FUZZ_REQUIRE(again.messages == 0);

@@ -5,9 +5,6 @@
 // program exactly when the decoder finds the MAP65 form; a file that does not decode
 // changes nothing the window shows; no figure ever shows "inf" or "nan"; no top or
 // height is ever NaN.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +17,8 @@
 
 #include "app/doppler_ini.h"
 #include "app/selvora.h"
-#include "fuzz/require.h"
+#include "fuzz/fuzz_support.h"
+#include "support/fakes.h"
 #include "tracking/azel_decoder.h"
 
 namespace {
@@ -31,36 +29,11 @@ constexpr std::string_view kGoodRecord =
     "09:19:31,123.4, 45.6,Moon\n09:19:31,200.1, 12.0,Sun\n09:19:31,  0.0,  0.0,Source\n"
     " 1296,   124.3,   -1.25,   258.7,   -2.50,Doppler, R\n   -62.8,     4.7,    -2.0,Pol\n";
 
-class FixedClock final : public LocalClock {
-  public:
-    LocalDateTime now() const override { return {2026, 12, 7, 9, 19, 32}; }
-};
-
-class FixedZone final : public TimeZoneSource {
-  public:
-    std::uint32_t GetTimeZoneInformation(TimeZoneInformation& record) const override {
-        record.Bias = -60;
-        return TIME_ZONE_ID_STANDARD;
-    }
-};
-
-class CountingMessages final : public UserMessages {
-  public:
-    void inform(std::string_view, std::string_view) override { ++shown; }
-    void informAndEnd(std::string_view, std::string_view) override { ++ends; }
-    int shown = 0;
-    int ends = 0;
-};
+using testing::FakeClock;
+using testing::FakeMessages;
+using testing::FakeZone;
 
 std::string azelPath;
-
-void writeFile(const std::string& path, std::string_view bytes) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    FUZZ_REQUIRE(descriptor >= 0);
-    FUZZ_REQUIRE(::write(descriptor, bytes.data(), bytes.size()) ==
-                 static_cast<ssize_t>(bytes.size()));
-    ::close(descriptor);
-}
 
 // Everything a field shows.
 std::vector<std::string> shown(const Fields& fields) {
@@ -97,30 +70,33 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::filesystem::remove_all(directory, ignored);
     });
     azelPath = (std::filesystem::path(pattern) / "azel.dat").string();
-    writeFile(kSettingsFile, azelPath + "\r\n");
+    fuzzing::writeFile(kSettingsFile, azelPath + "\r\n");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const FixedClock clock;
-    const FixedZone zone;
-    CountingMessages messages;
+    const FakeClock clock({2026, 12, 7, 9, 19, 32});
+    FakeZone zone;
+    zone.bias = -60;
+    FakeMessages messages;
     Selvora model(clock, zone, messages);
     model.Form_Load();
-    writeFile(azelPath, kGoodRecord);
+    fuzzing::writeFile(azelPath, kGoodRecord);
     model.Timer1_Timer();
-    FUZZ_REQUIRE(model.state().failedReads == 0 && messages.shown == 0 && !model.ended());
+    FUZZ_REQUIRE(model.state().failedReads == 0 && messages.shown.empty() && !model.ended());
 
     const std::vector<std::string> before = shown(model.fields());
-    writeFile(azelPath, bytes);
+    fuzzing::writeFile(azelPath, bytes);
     model.Timer1_Timer();
 
     const AzelDecoding decoding =
         decodeAzel(bytes.substr(0, kAzelDecodeLimit), bytes.size() <= kAzelDecodeLimit);
     const auto* record = std::get_if<AzelRecord>(&decoding);
     FUZZ_REQUIRE(model.ended() == (record != nullptr && record->map65Form));
-    FUZZ_REQUIRE(messages.ends == (model.ended() ? 1 : 0) && messages.shown == 0);
+    // The only message a tick gives is the MAP65 one, which ends the program.
+    FUZZ_REQUIRE(messages.shown.size() == (model.ended() ? 1u : 0u));
+    FUZZ_REQUIRE(messages.shown.empty() || messages.shown[0].ends);
     if (record == nullptr) FUZZ_REQUIRE(shown(model.fields()) == before);
 
     const Fields& fields = model.fields();

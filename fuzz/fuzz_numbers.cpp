@@ -24,7 +24,7 @@
 #include <system_error>
 
 #include "common/numbers.h"
-#include "fuzz/require.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
