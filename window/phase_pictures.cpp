@@ -13,14 +13,22 @@ namespace {
 constexpr double kSynodicMonth = 29.530588;
 constexpr int kSamples = 4;  // per pixel and axis, for smooth edges
 
-// Whether the point (x, y) of the unit disc is sunlit at this age. The terminator
-// is half an ellipse whose width follows the cosine of the phase angle.
-bool isLit(double x, double y, double age) {
-    const double terminator = std::cos(2.0 * std::numbers::pi * age / kSynodicMonth) *
-                              std::sqrt(std::max(0.0, 1.0 - y * y));
-    const bool waxing = age < kSynodicMonth / 2.0;
-    return waxing ? x > terminator : x < -terminator;
-}
+// The sunlit part of the disc at an age. The terminator is half an ellipse whose
+// width follows the cosine of the phase angle; waxing, the right side is lit.
+struct Terminator {
+    explicit Terminator(double age)
+        : width(std::cos(2.0 * std::numbers::pi * age / kSynodicMonth)),
+          waxing(age < kSynodicMonth / 2.0) {}
+
+    // Whether the point (x, y) of the unit disc is sunlit.
+    bool lights(double x, double y) const {
+        const double edge = width * std::sqrt(std::max(0.0, 1.0 - y * y));
+        return waxing ? x > edge : x < -edge;
+    }
+
+    double width;
+    bool waxing;
+};
 
 QRgb mix(QRgb from, QRgb to, double share) {
     auto channel = [&](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
@@ -36,6 +44,7 @@ QImage renderPhasePicture(int age, QSize size, qreal pixelRatio) {
     const QRgb sky = qRgb(0, 0, 0), dark = qRgb(38, 38, 42), lit = qRgb(236, 232, 208);
     const double radius = 0.45 * std::min(pixels.width(), pixels.height());
     const double centreX = pixels.width() / 2.0, centreY = pixels.height() / 2.0;
+    const Terminator terminator(age);
     for (int row = 0; row < pixels.height(); ++row) {
         for (int column = 0; column < pixels.width(); ++column) {
             int inside = 0, sunlit = 0;
@@ -44,7 +53,7 @@ QImage renderPhasePicture(int age, QSize size, qreal pixelRatio) {
                 const double y = (row + (sample / kSamples + 0.5) / kSamples - centreY) / radius;
                 if (x * x + y * y > 1.0) continue;
                 ++inside;
-                sunlit += isLit(x, y, age) ? 1 : 0;
+                sunlit += terminator.lights(x, y) ? 1 : 0;
             }
             const double samples = kSamples * kSamples;
             const QRgb disc = inside == 0 ? dark : mix(dark, lit, sunlit / double(inside));
