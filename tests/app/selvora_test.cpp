@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "app/doppler_ini.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -108,6 +110,16 @@ TEST_F(SelvoraTest, LoadsOnlyAPathThatLoadsAgainOnceSaved) {
     }
 }
 
+TEST_F(SelvoraTest, TellsOnceWhenDopplerIniCannotBeOpened) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root opens files without read permission";
+    dir.write(kSettingsFile, "d:/wsjt/azel.dat\r\n");
+    std::filesystem::permissions(dir.path() / kSettingsFile, std::filesystem::perms::none);
+    selvora.Form_Load();
+    EXPECT_EQ(text(field("Text2")), kDefaultPath);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("doppler.ini: Permission denied"), std::string::npos);
+}
+
 TEST_F(SelvoraTest, SavePathWritesTheTextAndCrLfInPlaceOfTheOldFile) {
     dir.write(kSettingsFile, "old content that is longer\r\nand a second line\r\n");
     selvora.fields().setText(field("Text2"), "e:/x/azel.dat");
@@ -133,6 +145,18 @@ TEST_F(SelvoraTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("could not be saved in doppler.ini: Is a directory"),
               std::string::npos);
+}
+
+TEST_F(SelvoraTest, AFailedSaveInAReadOnlyDirectorySaysWhy) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+    dir.write(kSettingsFile, "d:/kept/azel.dat\r\n");
+    std::filesystem::permissions(
+        dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    selvora.Command1_Click();
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(dir.read(kSettingsFile), "d:/kept/azel.dat\r\n");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("Permission denied"), std::string::npos);
 }
 
 TEST_F(SelvoraTest, AFailedSaveInAVanishedDirectorySaysWhy) {
