@@ -50,19 +50,9 @@ const std::string& initialPath() {
 
 }  // namespace
 
-// Each run works in a directory of its own, in memory where there is /dev/shm.
+// Each run works in a directory of its own.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : nullptr;
-    std::string pattern =
-        (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
-        "selvora-fuzz-ini-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    std::filesystem::current_path(pattern);
-    std::atexit([] {
-        const auto directory = std::filesystem::current_path();
-        std::error_code ignored;
-        std::filesystem::remove_all(directory, ignored);
-    });
+    fuzzing::enterScratchDirectory("selvora-fuzz-ini");
     return 0;
 }
 

@@ -58,18 +58,7 @@ bool holdsNonFinite(std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const auto base = std::filesystem::is_directory("/dev/shm")
-                          ? std::filesystem::path("/dev/shm")
-                          : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "selvora-fuzz-tick-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    std::filesystem::current_path(pattern);
-    std::atexit([] {
-        const auto directory = std::filesystem::current_path();
-        std::error_code ignored;
-        std::filesystem::remove_all(directory, ignored);
-    });
-    azelPath = (std::filesystem::path(pattern) / "azel.dat").string();
+    azelPath = (fuzzing::enterScratchDirectory("selvora-fuzz-tick") / "azel.dat").string();
     fuzzing::writeFile(kSettingsFile, azelPath + "\r\n");
     return 0;
 }

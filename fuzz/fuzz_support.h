@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,23 @@ inline void writeFile(const std::string& path, std::string_view bytes) {
     FUZZ_REQUIRE(::write(descriptor, bytes.data(), bytes.size()) ==
                  static_cast<ssize_t>(bytes.size()));
     ::close(descriptor);
+}
+
+// Makes a fresh directory the current one for the whole run (in memory where there
+// is /dev/shm), removed again at exit; returns its path.
+inline std::filesystem::path enterScratchDirectory(std::string_view name) {
+    const auto base = std::filesystem::is_directory("/dev/shm")
+                          ? std::filesystem::path("/dev/shm")
+                          : std::filesystem::temp_directory_path();
+    std::string pattern = (base / (std::string(name) + "-XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    std::filesystem::current_path(pattern);
+    std::atexit([] {
+        const auto directory = std::filesystem::current_path();
+        std::error_code ignored;
+        std::filesystem::remove_all(directory, ignored);
+    });
+    return pattern;
 }
 
 }  // namespace selvora::fuzzing
