@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "common/numbers.h"
-#include "tests/astro/fakes.h"
+#include "support/fakes.h"
 
 namespace selvora {
 namespace {
 
-using testing::FixedClock;
+using testing::FakeClock;
 
 std::vector<int> visiblePictures(const Fields& fields) {
     std::vector<int> shown;
@@ -42,7 +42,7 @@ TEST(Moonage, WritesTheJulianDateOfTheMinute) {
     };
     for (const auto& c : cases) {
         Fields fields;
-        moonage(fields, FixedClock(c.local));
+        moonage(fields, FakeClock(c.local));
         EXPECT_EQ(fields.text(field("Text3")), c.text3) << c.text3;
         EXPECT_EQ(fields.text(field("Text6")), c.text6) << c.text3;
         EXPECT_EQ(fields.text(field("Text7")), c.text7) << c.text3;
@@ -74,7 +74,7 @@ TEST(Moonage, ShowsTheAgeInWordsAndAsOnePicture) {
     };
     for (const auto& c : cases) {
         Fields fields;  // pictures 5 to 29 visible, as at creation
-        moonage(fields, FixedClock(c.local));
+        moonage(fields, FakeClock(c.local));
         EXPECT_EQ(fields.text(field("days_after_new")), c.caption) << c.label39;
         EXPECT_EQ(fields.text(field("Label39")), c.label39) << c.label39;
         EXPECT_EQ(visiblePictures(fields), std::vector<int>{c.picture}) << c.label39;
@@ -109,7 +109,7 @@ TEST(Moonage, AlwaysShowsExactlyThePictureOfTheAge) {
                                   static_cast<int>(time.hours().count()),
                                   static_cast<int>(time.minutes().count()),
                                   0};
-        moonage(fields, FixedClock(local));
+        moonage(fields, FakeClock(local));
 
         const std::vector<int> shown = visiblePictures(fields);
         ASSERT_EQ(shown.size(), 1U) << fields.text(field("Text3"));

@@ -1,6 +1,7 @@
 // Fakes for the program's side effects, shared by the app tests.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,24 @@ class FakeZone final : public TimeZoneSource {
 
   private:
     CallLog* log_;
+};
+
+// Returns `state` and copies `record` in, unless `writes` is false (a failure that
+// leaves the record alone).
+class FixedZone final : public TimeZoneSource {
+  public:
+    FixedZone(std::uint32_t state, TimeZoneInformation record, bool writes = true)
+        : state_(state), record_(record), writes_(writes) {}
+
+    std::uint32_t GetTimeZoneInformation(TimeZoneInformation& record) const override {
+        if (writes_) record = record_;
+        return state_;
+    }
+
+  private:
+    std::uint32_t state_;
+    TimeZoneInformation record_;
+    bool writes_;
 };
 
 struct Message {
