@@ -8,17 +8,16 @@ DesktopApp::DesktopApp(const LocalClock& clock, const TimeZoneSource& timeZone,
                        UserMessages* messages)
     : qtMessages_([] { QCoreApplication::exit(0); }),
       selvora_(clock, timeZone, messages != nullptr ? *messages : qtMessages_),
-      window_(selvora_.fields(),
-              {[this] { selvora_.Command1_Click(); },
-               [this](char16_t& key) { selvora_.sked_frequency_KeyPress(key); }}) {
+      window_(selvora_.fields(), {[this] { selvora_.savePathClicked(); },
+                                  [this](char16_t& key) { selvora_.skedKeyPressed(key); }}) {
     qtMessages_.setParentWidget(&window_);
     timer_.setTimerType(Qt::PreciseTimer);  // the default coarse timer drifts by up to 5 %
-    timer_.setInterval(kTimer1IntervalMs);
+    timer_.setInterval(kTickIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &DesktopApp::tick);
 }
 
 void DesktopApp::start() {
-    selvora_.Form_Load();
+    selvora_.start();
     window_.showChanges();
     window_.show();
     timer_.start();
@@ -29,7 +28,7 @@ void DesktopApp::tick() {
     // due meanwhile are dropped, as they would be while any handler runs.
     if (ticking_) return;
     ticking_ = true;
-    selvora_.Timer1_Timer();
+    selvora_.tick();
     window_.showChanges();
     if (selvora_.ended()) timer_.stop();
     ticking_ = false;

@@ -17,9 +17,9 @@ class DesktopApp final : public QObject {
     DesktopApp(const LocalClock& clock, const TimeZoneSource& timeZone,
                UserMessages* messages = nullptr);
 
-    // Form_Load, then the window appears and Timer1 starts.
+    // The saved path is loaded, then the window appears and the timer starts.
     void start();
-    // One tick of Timer1, then the window shows what changed.
+    // One tick, then the window shows what changed.
     void tick();
 
     Selvora& selvora() { return selvora_; }

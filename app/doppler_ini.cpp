@@ -47,7 +47,7 @@ SavedPath readSavedPath() {
     return {SavedPath::Status::Loaded, std::move(*path), {}};
 }
 
-std::optional<std::string> savePath(std::string_view path) {
+std::optional<std::string> writeSavedPath(std::string_view path) {
     const std::string temporary =
         std::string(kSettingsFile) + '.' + std::to_string(::getpid()) + ".tmp";
     const int descriptor =

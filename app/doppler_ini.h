@@ -25,6 +25,6 @@ std::optional<std::string> firstLine(std::string_view bytes);
 
 // Replaces doppler.ini with `path` and CR LF. The new file is written beside it and
 // renamed over it, so a failed save leaves the old one whole. Returns why it failed.
-std::optional<std::string> savePath(std::string_view path);
+std::optional<std::string> writeSavedPath(std::string_view path);
 
 }  // namespace selvora

@@ -19,14 +19,14 @@ constexpr std::string_view kTitle = "Selvora";
 Selvora::Selvora(const LocalClock& clock, const TimeZoneSource& timeZone, UserMessages& messages)
     : clock_(clock), timeZone_(timeZone), messages_(messages) {}
 
-void Selvora::Form_Load() {
-    loadpath();
-    state_.skedFrequency = 0;
+void Selvora::start() {
+    loadSavedPath();
+    tracking_.skedFrequencyMHz = 0;
 }
 
 // A missing doppler.ini is normal on the first run; an unreadable one is told
 // once, and the program starts with the path the window shows.
-void Selvora::loadpath() {
+void Selvora::loadSavedPath() {
     const SavedPath saved = readSavedPath();
     if (saved.status == SavedPath::Status::Unreadable) {
         messages_.inform(kTitle, "The saved azel.dat path could not be read from " +
@@ -35,36 +35,36 @@ void Selvora::loadpath() {
                                      "store the right one.");
     }
     if (saved.status != SavedPath::Status::Loaded) return;
-    state_.azelPath = saved.path;
-    fields_.setText(field("Text2"), state_.azelPath);
+    tracking_.azelPath = saved.path;
+    fields_.setText(field("azel_path"), tracking_.azelPath);
 }
 
-void Selvora::Command1_Click() {
-    if (auto reason = savePath(fields_.text(field("Text2")))) {
+void Selvora::savePathClicked() {
+    if (auto reason = writeSavedPath(fields_.text(field("azel_path")))) {
         messages_.inform(kTitle, "The path could not be saved in " + std::string(kSettingsFile) +
                                      ": " + *reason + ".\nThe file as it was is unchanged.");
     }
 }
 
-void Selvora::sked_frequency_KeyPress(char16_t& key) {
+void Selvora::skedKeyPressed(char16_t& key) {
     if (key != kEnter) return;
     key = 0;
-    state_.skedFrequency = leadingNumber(fields_.text(field("sked_frequency")));
+    tracking_.skedFrequencyMHz = leadingNumber(fields_.text(field("sked_frequency")));
 }
 
-void Selvora::Timer1_Timer() {
-    if (ended_ || !azeltest_Click()) return;
-    get_the_UTC_time(fields_, clock_, timeZone_);
-    moonage(fields_, clock_);
+void Selvora::tick() {
+    if (ended_ || !pollAndPlan()) return;
+    showUtcTime(fields_, clock_, timeZone_);
+    showMoonAge(fields_, clock_);
 }
 
-bool Selvora::azeltest_Click() {
-    if (pollTrackingFile(fields_, state_, clock_) == PollOutcome::Map65Form) {
+bool Selvora::pollAndPlan() {
+    if (pollTrackingFile(fields_, tracking_, clock_) == PollOutcome::Map65Form) {
         ended_ = true;
         messages_.informAndEnd(kMap65Title, kMap65Message);
         return false;
     }
-    planSked(fields_, state_);
+    planSked(fields_, tracking_.skedFrequencyMHz, plan_);
     return true;
 }
 

@@ -2,18 +2,13 @@
 
 #include <cstdint>
 
+#include "common/integers.h"
+
 namespace selvora {
-namespace {
 
-// Floor of the real quotient a / b, for b > 0.
-constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-    const std::int64_t quotient = a / b;
-    return a % b < 0 ? quotient - 1 : quotient;
-}
-
-}  // namespace
-
-double JulianDate(const LocalDateTime& date) {
+// The formula's own letters, as the almanac writes it: Y, M, D the date; G the
+// Gregorian switch; J the day count; S, A and K the century correction.
+double julianDayNumber(const LocalDateTime& date) {
     // 64-bit throughout: 367 * Y alone outgrows 16 bits, and no int year can overflow this.
     const std::int64_t Y = date.year;
     const std::int64_t M = date.month;

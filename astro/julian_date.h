@@ -10,6 +10,6 @@ namespace selvora {
 // to 1585 count in the Julian calendar, later years in the Gregorian calendar, so
 // the count steps back 9 days from 31 December 1585 to 1 January 1586.
 // 1 January 2000 gives 2451545.
-double JulianDate(const LocalDateTime& date);
+double julianDayNumber(const LocalDateTime& date);
 
 }  // namespace selvora

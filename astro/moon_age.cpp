@@ -10,31 +10,30 @@ namespace selvora {
 
 int phasePicture(float age) {
     const int day = static_cast<int>(bankersRound(static_cast<double>(age)));
-    // For an age in [0, synodicMonth) `day` is 0 to 30; the 30th day is the next new moon.
+    // For an age in [0, kSynodicMonthDays) `day` is 0 to 30; the 30th day is the next new moon.
     return day >= kPhaseCount ? 0 : day;
 }
 
-void moonage(Fields& fields, const LocalClock& localClock) {
+void showMoonAge(Fields& fields, const LocalClock& localClock) {
     const LocalDateTime now = localClock.now();
     const double hours = static_cast<double>(now.hour) / 24;
     const double minutes = static_cast<double>(now.minute) / 1440;
-    const double dayNumber = JulianDate(now);
-    const double x = (dayNumber + hours) + minutes;
+    const double dayNumber = julianDayNumber(now);
+    const double x = (dayNumber + hours) + minutes;  // the Julian date of the minute
 
-    fields.setText(field("Text3"), numberText(x));
-    fields.setText(field("Text6"), numberText(dayNumber));
-    fields.setText(field("Text7"), numberText(hours));
-    fields.setText(field("Text8"), numberText(hours + minutes));
+    fields.setText(field("julian_date"), numberText(x));
+    fields.setText(field("julian_day_number"), numberText(dayNumber));
+    fields.setText(field("day_fraction"), numberText(hours));
+    fields.setText(field("time_of_day"), numberText(hours + minutes));
 
     // E and the age are single precision: the age is worked out in double from the
     // float E, then rounded to float itself.
-    const float elapsed = static_cast<float>(x - referenceNewMoon);
+    const float elapsed = static_cast<float>(x - kReferenceNewMoon);
     const double e = static_cast<double>(elapsed);
-    const float age = static_cast<float>(e - std::floor(e / synodicMonth) * synodicMonth);
+    const float age = static_cast<float>(e - std::floor(e / kSynodicMonthDays) * kSynodicMonthDays);
 
-    fields.setText(field("days_after_new"),
-                   "~" + patternFormat(age, "0.0") + " days past new moon");
-    fields.setText(field("Label39"), numberText(age));
+    fields.setText(field("days_after_new"), "~" + fixedText(age, 1) + " days past new moon");
+    fields.setText(field("moon_age_days"), numberText(age));
 
     for (int k = 0; k < kPhaseCount; ++k)
         fields.setVisible(phase(k), false);

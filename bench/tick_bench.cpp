@@ -113,7 +113,7 @@ class Workspace {
             out << block;
     }
 
-    // doppler.ini naming `path`, so that Form_Load starts with it.
+    // doppler.ini naming `path`, so that start-up loads it.
     static void savePathOf(const std::string& path) {
         std::ofstream(kSettingsFile, std::ios::binary | std::ios::trunc) << path << "\r\n";
     }
@@ -163,7 +163,7 @@ void timeOne(benchmark::State& state, Work&& work) {
 // A model that read the file on its last tick, and nothing else was said.
 bool isTracking(Selvora& model, const CountingMessages& messages) {
     const Fields& fields = model.fields();
-    return messages.shown == 0 && !model.ended() && model.state().failedReads == 0 &&
+    return messages.shown == 0 && !model.ended() && model.tracking().failedReads == 0 &&
            !fields.visible(field("path_warning")) &&
            fields.text(field("wsjt_band")) == std::to_string(kBandMHz);
 }
@@ -239,11 +239,11 @@ void modelTick(benchmark::State& state, const std::string& path, bool large, boo
     CountingMessages messages;
     Workspace::savePathOf(path);
     Selvora model(clock, zone, messages);
-    model.Form_Load();
+    model.start();
     bool tracking = true;
     for (auto _ : state) {
         if (!frozen) time.tick(), writer.follow();
-        timeOne(state, [&] { model.Timer1_Timer(); });
+        timeOne(state, [&] { model.tick(); });
         tracking = tracking && isTracking(model, messages);
     }
     if (!tracking) state.SkipWithError("a tick did not read the file");

@@ -12,8 +12,9 @@ namespace {
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
+// What the leading-number parse drops wherever it stands.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\n';
 }
 
 // A decimal number taken apart before conversion, e.g. "-12.5E-3".
@@ -30,7 +31,7 @@ class Cursor {
     Cursor(std::string_view text, bool skipBlanks) : text_(text), skipBlanks_(skipBlanks) {}
 
     char peek() {
-        while (skipBlanks_ && pos_ < text_.size() && (isBlank(text_[pos_]) || text_[pos_] == '\n'))
+        while (skipBlanks_ && pos_ < text_.size() && isBlank(text_[pos_]))
             ++pos_;
         return pos_ < text_.size() ? text_[pos_] : '\0';
     }
@@ -164,11 +165,6 @@ std::string roundedDecimal(SignificantDigits number, int decimals) {
     return out;
 }
 
-int decimalsOf(std::string_view pattern) {
-    const auto point = pattern.find('.');
-    return point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
-}
-
 template <typename Number>
 std::string shortestText(Number value, int precision) {
     if (!std::isfinite(value)) return {};
@@ -181,6 +177,13 @@ std::string shortestText(Number value, int precision) {
     return text;
 }
 
+// The value of a number beyond the double range: a magnitude too large saturates
+// to the largest double, one too small underflows to zero, each with its sign.
+double outOfRange(const DecimalText& number) {
+    const double magnitude = leadingExponent(number) > 0 ? std::numeric_limits<double>::max() : 0.0;
+    return number.negative ? -magnitude : magnitude;
+}
+
 }  // namespace
 
 double leadingNumber(std::string_view text) {
@@ -188,20 +191,20 @@ double leadingNumber(std::string_view text) {
     const auto number = scanDecimal(cursor);
     if (!number) return 0.0;
     if (auto value = toDouble(*number)) return *value;
-    const double saturated =
-        leadingExponent(*number) > 0 ? std::numeric_limits<double>::max() : 0.0;
-    return number->negative ? -saturated : saturated;
+    return outOfRange(*number);
 }
 
 std::optional<double> strictNumber(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
+    while (text.starts_with(' '))
         text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
+    while (text.ends_with(' '))
         text.remove_suffix(1);
     Cursor cursor(text, /*skipBlanks=*/false);
     const auto number = scanDecimal(cursor);
     if (!number || cursor.position() != text.size()) return std::nullopt;
-    return toDouble(*number);
+    if (auto value = toDouble(*number)) return *value;
+    if (leadingExponent(*number) > 0) return std::nullopt;  // too large for a double
+    return outOfRange(*number);                             // underflow: a signed zero
 }
 
 std::string numberText(double value) {
@@ -211,14 +214,14 @@ std::string numberText(float value) {
     return shortestText(value, 7);
 }
 
-std::string patternFormat(double value, std::string_view pattern) {
+std::string fixedText(double value, int decimals) {
     if (!std::isfinite(value)) return {};
-    return roundedDecimal(significantDigits(value, 15), decimalsOf(pattern));
+    return roundedDecimal(significantDigits(value, 15), decimals);
 }
 
-std::string patternFormat(float value, std::string_view pattern) {
+std::string fixedText(float value, int decimals) {
     if (!std::isfinite(value)) return {};
-    return roundedDecimal(significantDigits(value, 7), decimalsOf(pattern));
+    return roundedDecimal(significantDigits(value, 7), decimals);
 }
 
 double bankersRound(double value) {

@@ -18,8 +18,9 @@ namespace selvora {
 // double, one below it gives 0.
 double leadingNumber(std::string_view text);
 
-// The whole text, blanks around it allowed, must be one decimal number.
-// Empty text, anything else in it, or a value beyond the double range: nullopt.
+// The whole text, spaces around it allowed (no tabs), must be one decimal number.
+// Empty text, anything else in it, or a magnitude too large for a double: nullopt.
+// A magnitude too small for a double converts to 0 with its sign ("1e-324", "-1e-400").
 std::optional<double> strictNumber(std::string_view text);
 
 // Shortest decimal text with at most 15 significant digits ("144.12", "-1235",
@@ -29,13 +30,13 @@ std::string numberText(double value);
 // The same for a 32-bit value, with at most 7 significant digits ("27.93466").
 std::string numberText(float value);
 
-// Formats by a digit pattern: "0", "0.0", "0.00000", "0.000000" (any count of
-// zeros after the point). The value is first taken to 15 significant digits
-// (7 for a float), then that decimal is rounded to the pattern's last digit,
-// halves away from zero: 1296.0998715 under "0.000000" gives "1296.099872".
-// A result that rounds to zero has no sign; a non-finite value gives "".
-std::string patternFormat(double value, std::string_view pattern);
-std::string patternFormat(float value, std::string_view pattern);
+// Fixed-point text with `decimals` digits after the point (none and no point for 0).
+// The value is first taken to 15 significant digits (7 for a float), then that
+// decimal is rounded to the last digit shown, halves away from zero: 1296.0998715
+// to 6 decimals gives "1296.099872". A result that rounds to zero has no sign; a
+// non-finite value gives "".
+std::string fixedText(double value, int decimals);
+std::string fixedText(float value, int decimals);
 
 // Nearest whole number, halves to the even neighbour (0.5 -> 0, 1.5 -> 2, 2.5 -> 2).
 double bankersRound(double value);

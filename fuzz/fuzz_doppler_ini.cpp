@@ -1,7 +1,7 @@
 // Start-up over a doppler.ini holding any bytes, then Save Path and start-up again.
 //
 // Properties: start-up never crashes; it either loads the file's first line into
-// Text2 (a prefix of the file that ends at a line end or at the file's end, with no
+// the path box (a prefix of the file that ends at a line end or at the file's end, with no
 // CR or LF in it) and says nothing, or says once why the file could not be read and
 // keeps the path the window starts with; an empty file is never loaded. Save Path
 // then writes the loaded path so that the next start-up loads exactly it again.
@@ -37,14 +37,14 @@ Started startUp() {
     const FakeZone zone;
     FakeMessages messages;
     Selvora model(clock, zone, messages);
-    model.Form_Load();
-    FUZZ_REQUIRE(model.state().azelPath.empty() ||
-                 model.state().azelPath == model.fields().text(field("Text2")));
-    return {model.fields().text(field("Text2")), messages.shown.size()};
+    model.start();
+    FUZZ_REQUIRE(model.tracking().azelPath.empty() ||
+                 model.tracking().azelPath == model.fields().text(field("azel_path")));
+    return {model.fields().text(field("azel_path")), messages.shown.size()};
 }
 
 const std::string& initialPath() {
-    static const std::string path(kControls[field("Text2").index].text);
+    static const std::string path(kControls[field("azel_path").index].text);
     return path;
 }
 
@@ -79,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const FakeZone zone;
         FakeMessages messages;
         Selvora model(clock, zone, messages);
-        model.fields().setText(field("Text2"), path);
-        model.Command1_Click();
+        model.fields().setText(field("azel_path"), path);
+        model.savePathClicked();
         FUZZ_REQUIRE(messages.shown.empty());
     }
     const Started again = startUp();

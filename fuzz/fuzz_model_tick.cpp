@@ -70,14 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zone.bias = -60;
     FakeMessages messages;
     Selvora model(clock, zone, messages);
-    model.Form_Load();
+    model.start();
     fuzzing::writeFile(azelPath, kGoodRecord);
-    model.Timer1_Timer();
-    FUZZ_REQUIRE(model.state().failedReads == 0 && messages.shown.empty() && !model.ended());
+    model.tick();
+    FUZZ_REQUIRE(model.tracking().failedReads == 0 && messages.shown.empty() && !model.ended());
 
     const std::vector<std::string> before = shown(model.fields());
     fuzzing::writeFile(azelPath, bytes);
-    model.Timer1_Timer();
+    model.tick();
 
     const AzelDecoding decoding =
         decodeAzel(bytes.substr(0, kAzelDecodeLimit), bytes.size() <= kAzelDecodeLimit);
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const FieldId id{i};
         // The path and the two rates are texts as given, not figures.
         const bool verbatim =
-            id == field("Text2") || id == field("mutual_hz_min") || id == field("self_hz_min");
+            id == field("azel_path") || id == field("mutual_hz_min") || id == field("self_hz_min");
         FUZZ_REQUIRE(verbatim || !holdsNonFinite(fields.text(id)));
         // Not always finite: the bar is not clamped, and an elevation of 1E300 degrees
         // gives a bar taller than a float can say.

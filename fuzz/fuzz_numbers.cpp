@@ -2,15 +2,15 @@
 //
 // The input as text: the leading-number parse always gives a finite number, and where
 // the strict conversion accepts the text it agrees with it.
-// Its first 8 (4) bytes as a double (float) x, and byte 8 as a pattern's decimals:
+// Its first 8 (4) bytes as a double (float) x, and byte 8 as a count of decimals:
 //  - number text of a finite x is plain decimal text (digits, ".", "-", "E", "+"; never
 //    "inf", "nan" or ","); read back it gives the double nearest to x taken to
 //    15 (7) significant digits (past the largest double, the largest double), and that
 //    text again: the round trip is stable. It cannot give x itself: 0.1 + 0.2 shows 0.3;
-//  - pattern format of a finite x is "-"? digits, and "." with exactly the pattern's
+//  - fixed text of a finite x is "-"? digits, and "." with exactly that many
 //    decimals; it lies within half a unit of the last decimal of x taken to 15 (7)
 //    digits; a result that is all zeros has no sign;
-//  - a non-finite x has no number text and no pattern format at all;
+//  - a non-finite x has no number text and no fixed text at all;
 //  - banker's rounding gives the nearest whole number, halves to even.
 #include <cfloat>
 #include <charconv>
@@ -28,9 +28,9 @@
 
 namespace {
 
+using selvora::fixedText;
 using selvora::leadingNumber;
 using selvora::numberText;
-using selvora::patternFormat;
 
 // x taken to `digits` significant digits, as the nearest double; saturated as the
 // leading-number parse saturates.
@@ -64,10 +64,8 @@ void checkNumberText(Number x, int digits) {
 }
 
 template <typename Number>
-void checkPatternFormat(Number x, int digits, int decimals) {
-    const std::string pattern =
-        decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
-    const std::string text = patternFormat(x, pattern);
+void checkFixedText(Number x, int digits, int decimals) {
+    const std::string text = fixedText(x, decimals);
     if (!std::isfinite(x)) {
         FUZZ_REQUIRE(text.empty());
         return;
@@ -113,8 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int decimals = size > sizeof(double) ? data[sizeof(double)] % 16 : 0;
     checkNumberText(x, 15);
     checkNumberText(f, 7);
-    checkPatternFormat(x, 15, decimals);
-    checkPatternFormat(f, 7, decimals);
+    checkFixedText(x, 15, decimals);
+    checkFixedText(f, 7, decimals);
 
     if (std::isfinite(x)) {
         const double r = selvora::bankersRound(x);

@@ -14,38 +14,38 @@ constexpr Rgb kRed = 0xFF0000;
 
 // Five decimals of a MHz figure are 10 Hz steps, six are 1 Hz steps. hz10 is read
 // first, so hz1 would win should both ever read selected.
-void chooseResolution(const Fields& fields, WindowState& state) {
-    if (fields.selected(field("hz10"))) state.resolutionFormat = "0.00000";
-    if (fields.selected(field("hz1"))) state.resolutionFormat = "0.000000";
+void chooseResolution(const Fields& fields, PlanState& state) {
+    if (fields.selected(field("hz10"))) state.resolutionDecimals = 5;
+    if (fields.selected(field("hz1"))) state.resolutionDecimals = 6;
 }
 
 // Hz offsets while no sked frequency is set (exactly 0); MHz frequencies for any
 // other value, negative ones included.
-void chooseMode(WindowState& state, PlanTick& tick) {
-    if (state.skedFrequency == 0) {
+void chooseMode(double skedFrequencyMHz, const PlanState& state, PlanTick& tick) {
+    if (skedFrequencyMHz == 0) {
         tick.frequencyDivisor = 1;
-        state.displayFormat = "0";
+        tick.decimals = 0;
         tick.unitSuffix = " Hz";
     } else {
         tick.frequencyDivisor = 1000000;
-        state.displayFormat = state.resolutionFormat;
+        tick.decimals = state.resolutionDecimals;
     }
 }
 
 // The DX station hears its own echo shifted by twice the mutual Doppler less ours.
 // Absurd Doppler texts (1E308 doubled) leave the double range: the field is emptied.
 void showDxSelfDoppler(Fields& fields, PlanTick& tick) {
-    const double self = leadingNumber(fields.text(field("Self_doppler")));
-    const double mutual = leadingNumber(fields.text(field("dx_doppler")));
-    tick.dxSelfDoppler = 2.0 * mutual - self;
-    fields.setText(field("dx_self_doppler"), numberText(tick.dxSelfDoppler));
+    const double self = leadingNumber(fields.text(field("self_doppler")));
+    const double mutual = leadingNumber(fields.text(field("mutual_doppler")));
+    tick.dxSelfDopplerHz = 2.0 * mutual - self;
+    fields.setText(field("dx_self_doppler"), numberText(tick.dxSelfDopplerHz));
 }
 
 // Text first, then the colours. A Tx tone above the Rx tone reads LOW, one below
 // it HIGH; the figure shown is never negative. A difference beyond the double
 // range has no figure: the check is emptied but stays red.
 void showToneCheck(Fields& fields, double toneDifference) {
-    const FieldId check = field("frequency_error");
+    const FieldId check = field("tone_check");
     if (toneDifference == 0) {
         fields.setText(check, " On Frequency");
         fields.setBackColour(check, kWhite);
@@ -60,18 +60,18 @@ void showToneCheck(Fields& fields, double toneDifference) {
 }
 
 void checkTones(Fields& fields, PlanTick& tick) {
-    const double rx = leadingNumber(fields.text(field("Rx_tone_frequency")));
-    const double tx = leadingNumber(fields.text(field("Tx_tone_frequency")));
-    tick.toneDifference = tx - rx;
-    showToneCheck(fields, tick.toneDifference);
+    const double rx = leadingNumber(fields.text(field("rx_tone_frequency")));
+    const double tx = leadingNumber(fields.text(field("tx_tone_frequency")));
+    tick.toneDifferenceHz = tx - rx;
+    showToneCheck(fields, tick.toneDifferenceHz);
 }
 
 }  // namespace
 
-PlanTick prepareDisplayUnits(Fields& fields, WindowState& state) {
+PlanTick prepareDisplayUnits(Fields& fields, double skedFrequencyMHz, PlanState& state) {
     PlanTick tick;
     chooseResolution(fields, state);
-    chooseMode(state, tick);
+    chooseMode(skedFrequencyMHz, state, tick);
     showDxSelfDoppler(fields, tick);
     checkTones(fields, tick);
     return tick;

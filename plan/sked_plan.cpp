@@ -1,7 +1,7 @@
 #include "plan/sked_plan.h"
 
 #include <cmath>
-#include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -16,18 +16,18 @@ constexpr double kHzPerMHz = 1000000;
 // Doppler inputs, read from their fields at each use (leading-number parse:
 // an empty or non-numeric text reads as 0).
 double selfDoppler(const Fields& fields) {
-    return leadingNumber(fields.text(field("Self_doppler")));
+    return leadingNumber(fields.text(field("self_doppler")));
 }
 double mutualDoppler(const Fields& fields) {
-    return leadingNumber(fields.text(field("dx_doppler")));
+    return leadingNumber(fields.text(field("mutual_doppler")));
 }
 
-// The mutual Doppler in MHz: the dx_doppler text must be a plain number as a whole;
+// The mutual Doppler in MHz: its text must be a plain number as a whole;
 // divided, written as number text and read back, it is kept to 15 significant
-// digits (12 Hz comes back from "1.2E-05"). Nothing while dx_doppler is empty
+// digits (12 Hz comes back from "1.2E-05"). Nothing while the field is empty
 // (before the first read of azel.dat) or holds anything else.
 std::optional<double> mutualDopplerMHz(const Fields& fields) {
-    const std::optional<double> hz = strictNumber(fields.text(field("dx_doppler")));
+    const std::optional<double> hz = strictNumber(fields.text(field("mutual_doppler")));
     if (!hz) return std::nullopt;
     return leadingNumber(numberText(*hz / kHzPerMHz));
 }
@@ -35,7 +35,7 @@ std::optional<double> mutualDopplerMHz(const Fields& fields) {
 // The tone difference in MHz, through number text and back as well. Nothing for
 // a difference beyond the double range, which has no number text.
 std::optional<double> toneOffsetMHz(const PlanTick& tick) {
-    const double offset = tick.toneDifference / kHzPerMHz;
+    const double offset = tick.toneDifferenceHz / kHzPerMHz;
     if (!std::isfinite(offset)) return std::nullopt;
     return leadingNumber(numberText(offset));
 }
@@ -54,128 +54,106 @@ struct OwnValues {
     double rx;
 };
 
-// The own values of each scheme, in display units: the quotient first, then the
-// sum or difference with the sked frequency S.
-OwnValues ownEcho(const Fields& fields, double s, const PlanTick& tick) {
-    return {s, s + selfDoppler(fields) / tick.frequencyDivisor};
-}
-
-OwnValues callDx(const Fields& fields, double s, const PlanTick& tick) {
-    return {s - selfDoppler(fields) / tick.frequencyDivisor, s};
-}
-
-OwnValues fullDoppler(const Fields& fields, double s, const PlanTick& tick) {
-    const double mutual = mutualDoppler(fields);
-    return {s - mutual / tick.frequencyDivisor, s + mutual / tick.frequencyDivisor};
-}
-
-OwnValues dxEcho(const Fields& fields, double s, const PlanTick& tick) {
-    const double mutual = mutualDoppler(fields);
-    return {s + (tick.dxSelfDoppler - mutual) / tick.frequencyDivisor,
-            s + mutual / tick.frequencyDivisor};
-}
-
-OwnValues cfom(const Fields& fields, double s, const PlanTick& tick) {
-    const double self = selfDoppler(fields);
-    return {s - (self / 2) / tick.frequencyDivisor, s + (self / 2) / tick.frequencyDivisor};
-}
-
-OwnValues noDoppler(const Fields&, double s, const PlanTick&) {
+// The own values of a scheme, in display units: the quotient first, then the sum
+// or difference with the sked frequency S.
+OwnValues ownValues(SkedScheme scheme, const Fields& fields, double s, const PlanTick& tick) {
+    const double divisor = tick.frequencyDivisor;
+    switch (scheme) {
+        case SkedScheme::FullDoppler: {
+            const double mutual = mutualDoppler(fields);
+            return {s - mutual / divisor, s + mutual / divisor};
+        }
+        case SkedScheme::OwnEcho:
+            return {s, s + selfDoppler(fields) / divisor};
+        case SkedScheme::Cfom: {
+            const double halfSelf = selfDoppler(fields) / 2;
+            return {s - halfSelf / divisor, s + halfSelf / divisor};
+        }
+        case SkedScheme::DxEcho: {
+            const double mutual = mutualDoppler(fields);
+            return {s + (tick.dxSelfDopplerHz - mutual) / divisor, s + mutual / divisor};
+        }
+        case SkedScheme::CallDx:
+            return {s - selfDoppler(fields) / divisor, s};
+        case SkedScheme::NoDoppler:
+            return {s, s};
+    }
     return {s, s};
 }
 
-enum class WriteOrder : std::uint8_t { TxFirst, RxFirst };
-
-struct Scheme {
-    FieldId tx, rx, dxTx, dxRx, dxTx2;
-    WriteOrder order;
-    bool dxNeedsPositiveSked;  // Own Echo: only a sked frequency above 0 has DX figures
-    OwnValues (*own)(const Fields&, double s, const PlanTick&);
+// A scheme's row of the sked table.
+struct PlanRow {
+    SkedScheme scheme;
+    FieldId rx, tx, dxRx, dxTx, dxToneTx;
 };
 
-// In the order the plan is worked out (not the order of the window's rows).
-constexpr Scheme kSchemes[] = {
-    {field("tx_own_echo"), field("rx_own_echo"), field("DXTX_own_echo"), field("DXRX_own_echo"),
-     field("DXTX2_own_echo"), WriteOrder::RxFirst, true, ownEcho},
-    {field("tx_call_dx"), field("rx_call_dx"), field("DXTX_call_dx"), field("DXRX_call_dx"),
-     field("DXTX2_call_dx"), WriteOrder::TxFirst, false, callDx},
-    {field("tx_full_doppler"), field("rx_full_doppler"), field("DXTX_full_doppler"),
-     field("DXRX_full_doppler"), field("DXTX2_full_doppler"), WriteOrder::TxFirst, false,
-     fullDoppler},
-    {field("tx_dx_echo"), field("rx_dx_echo"), field("DXTX_dx_echo"), field("DXRX_dx_echo"),
-     field("DXTX2_dx_echo"), WriteOrder::RxFirst, false, dxEcho},
-    {field("tx_cfom"), field("rx_cfom"), field("DXTX_cfom"), field("DXRX_cfom"),
-     field("DXTX2_cfom"), WriteOrder::TxFirst, false, cfom},
-    {field("tx_no_doppler"), field("rx_no_doppler"), field("DXTX_no_doppler"),
-     field("DXRX_no_doppler"), field("DXTX2_no_doppler"), WriteOrder::TxFirst, false, noDoppler},
-};
+PlanRow planRow(std::size_t row) {
+    return {kSchemeRows[row].scheme,
+            planField(row, PlanColumnId::Rx),
+            planField(row, PlanColumnId::Tx),
+            planField(row, PlanColumnId::DxRx),
+            planField(row, PlanColumnId::DxTx),
+            planField(row, PlanColumnId::DxToneTx)};
+}
 
 // An own frequency at this tick's resolution, with " Hz" in Hz mode. A value
 // beyond the double range has no text (never "inf" or "nan"): the field is
 // emptied, without the unit.
-std::string ownText(double value, const WindowState& state, const PlanTick& tick) {
-    const std::string figure = patternFormat(value, state.displayFormat);
-    return figure.empty() ? figure : figure + tick.unitSuffix;
+std::string ownText(double value, const PlanTick& tick) {
+    std::string figure = fixedText(value, tick.decimals);
+    if (!figure.empty()) figure += tick.unitSuffix;
+    return figure;
 }
 
-void writeOwnFields(Fields& fields, const Scheme& scheme, const WindowState& state,
+void writeOwnFields(Fields& fields, const PlanRow& row, double skedFrequencyMHz,
                     const PlanTick& tick) {
-    const OwnValues own = scheme.own(fields, state.skedFrequency, tick);
-    const auto write = [&](FieldId id, double value) {
-        fields.setText(id, ownText(value, state, tick));
-    };
-    if (scheme.order == WriteOrder::RxFirst) {
-        write(scheme.rx, own.rx);
-        write(scheme.tx, own.tx);
-    } else {
-        write(scheme.tx, own.tx);
-        write(scheme.rx, own.rx);
-    }
+    const OwnValues own = ownValues(row.scheme, fields, skedFrequencyMHz, tick);
+    fields.setText(row.tx, ownText(own.tx, tick));
+    fields.setText(row.rx, ownText(own.rx, tick));
 }
 
-bool dxFiguresShown(const Scheme& scheme, double skedFrequency) {
-    return scheme.dxNeedsPositiveSked ? skedFrequency > 0 : skedFrequency != 0;
+// Own Echo has DX figures only for a sked frequency above 0, the others for any but 0.
+bool dxFiguresShown(SkedScheme scheme, double skedFrequencyMHz) {
+    return scheme == SkedScheme::OwnEcho ? skedFrequencyMHz > 0 : skedFrequencyMHz != 0;
 }
 
 // The DX station's frequencies, worked out from the texts the operator's fields
 // show right now (written, read back, parsed), so each inherits the rounding of
 // the figure it comes from. A missing input empties the DX field.
-void writeDxFields(Fields& fields, const Scheme& scheme, const WindowState& state,
+void writeDxFields(Fields& fields, const PlanRow& row, double skedFrequencyMHz,
                    const PlanTick& tick) {
-    if (!dxFiguresShown(scheme, state.skedFrequency)) {
-        fields.setText(scheme.dxTx, "");
-        fields.setText(scheme.dxRx, "");
-        fields.setText(scheme.dxTx2, "");
+    if (!dxFiguresShown(row.scheme, skedFrequencyMHz)) {
+        fields.setText(row.dxTx, "");
+        fields.setText(row.dxRx, "");
+        fields.setText(row.dxToneTx, "");
         return;
     }
-    const std::string& format = state.displayFormat;
+    const int decimals = tick.decimals;
+    const std::optional<double> mutual = mutualDopplerMHz(fields);
 
     // DX Tx: what we hear on our Rx frequency was sent mutual Doppler lower.
-    const std::optional<double> ownRx = shownFigure(fields, scheme.rx);
-    const std::optional<double> mutualForTx = mutualDopplerMHz(fields);
-    fields.setText(scheme.dxTx,
-                   ownRx && mutualForTx ? patternFormat(*ownRx - *mutualForTx, format) : "");
+    const std::optional<double> ownRx = shownFigure(fields, row.rx);
+    fields.setText(row.dxTx, ownRx && mutual ? fixedText(*ownRx - *mutual, decimals) : "");
 
     // DX Rx: what we send arrives mutual Doppler higher.
-    const std::optional<double> ownTx = shownFigure(fields, scheme.tx);
-    const std::optional<double> mutualForRx = mutualDopplerMHz(fields);
-    fields.setText(scheme.dxRx,
-                   ownTx && mutualForRx ? patternFormat(*ownTx + *mutualForRx, format) : "");
+    const std::optional<double> ownTx = shownFigure(fields, row.tx);
+    fields.setText(row.dxRx, ownTx && mutual ? fixedText(*ownTx + *mutual, decimals) : "");
 
     // Tone-corrected DX Tx, from the DX Tx text just written.
-    const std::optional<double> dxTx = shownFigure(fields, scheme.dxTx);
+    const std::optional<double> dxTx = shownFigure(fields, row.dxTx);
     const std::optional<double> toneOffset = toneOffsetMHz(tick);
-    fields.setText(scheme.dxTx2,
-                   dxTx && toneOffset ? patternFormat(*dxTx - *toneOffset, format) : "");
+    fields.setText(row.dxToneTx,
+                   dxTx && toneOffset ? fixedText(*dxTx - *toneOffset, decimals) : "");
 }
 
 }  // namespace
 
-void planSked(Fields& fields, WindowState& state) {
-    const PlanTick tick = prepareDisplayUnits(fields, state);
-    for (const Scheme& scheme : kSchemes) {
-        writeOwnFields(fields, scheme, state, tick);
-        writeDxFields(fields, scheme, state, tick);
+void planSked(Fields& fields, double skedFrequencyMHz, PlanState& state) {
+    const PlanTick tick = prepareDisplayUnits(fields, skedFrequencyMHz, state);
+    for (std::size_t row = 0; row < std::size(kSchemeRows); ++row) {
+        const PlanRow planned = planRow(row);
+        writeOwnFields(fields, planned, skedFrequencyMHz, tick);
+        writeDxFields(fields, planned, skedFrequencyMHz, tick);
     }
 }
 

@@ -2,13 +2,13 @@
 // for the operator and (in hidden fields) for the DX station.
 #pragma once
 
-#include "common/window_state.h"
+#include "plan/display_units.h"
 #include "window/fields.h"
 
 namespace selvora {
 
-// The second half of azeltest_Click, run every tick whether or not azel.dat was read:
-// resolution and units, DX self Doppler and tone check, then the 30 plan fields.
-void planSked(Fields& fields, WindowState& state);
+// The second half of every tick, whether or not azel.dat was read: resolution and
+// units, DX self Doppler and tone check, then the 30 plan fields.
+void planSked(Fields& fields, double skedFrequencyMHz, PlanState& state);
 
 }  // namespace selvora

@@ -17,15 +17,15 @@ constexpr Rgb kRed = 0xFF0000;
 constexpr Rgb kOrange = 0xFF8000;
 constexpr Rgb kLightYellow = 0xFFFFC0;
 
-constexpr FieldId kText1 = field("Text1");
-constexpr FieldId kAxelWarning = field("axel_warning");
+constexpr FieldId kSeconds = field("seconds");
+constexpr FieldId kStaleWarning = field("stale_warning");
 constexpr FieldId kAzelRunning = field("azel_running");
 
 std::string wholeNumberText(int value) {
     return numberText(static_cast<double>(value));
 }
 
-// Step 1: "h:m", neither with a leading zero (09:05 shows as 9:5).
+// The local clock as "h:m", neither with a leading zero (09:05 shows as 9:5).
 void showLocalTime(Fields& fields, const LocalClock& clock) {
     const LocalDateTime now = clock.now();
     fields.setText(field("local_time"),
@@ -39,7 +39,7 @@ std::size_t characterCount(std::string_view text) {
     }));
 }
 
-// Step 3. The tail is ASCII, so the last 8 characters are "azel.dat" exactly when the
+// The tail is ASCII, so the last 8 characters are "azel.dat" exactly when the
 // last 8 bytes are. The path is not trimmed: a trailing blank fails.
 bool passesPathTest(const std::string& azelPath) {
     constexpr std::string_view kTail = "azel.dat";
@@ -48,47 +48,47 @@ bool passesPathTest(const std::string& azelPath) {
 
 // A file that was found but did not read or decode leaves every value as it stands. One
 // such read happens while WSJT-X rewrites the file; a run of them means it has stopped.
-void noteFailedRead(Fields& fields, WindowState& state, const std::string& reason) {
+void noteFailedRead(Fields& fields, TrackingState& state, const std::string& reason) {
     if (state.failedReads < std::numeric_limits<int>::max()) ++state.failedReads;
     if (state.failedReads < kStaleAfterFailedReads) return;
-    fields.setVisible(kText1, false);  // uncovers "AZEL IS NOT UPDATING"
-    fields.setToolTip(kAxelWarning, reason);
+    fields.setVisible(kSeconds, false);  // uncovers "AZEL IS NOT UPDATING"
+    fields.setToolTip(kStaleWarning, reason);
 }
 
-void noteGoodRead(Fields& fields, WindowState& state) {
+void noteGoodRead(Fields& fields, TrackingState& state) {
     state.failedReads = 0;
-    fields.setToolTip(kAxelWarning, "");
+    fields.setToolTip(kStaleWarning, "");
 }
 
-// Step 6.
+// The WSJT period by the local minute.
 void showPeriod(Fields& fields, const LocalClock& clock) {
-    fields.setText(field("Text5"), clock.now().minute % 2 == 0 ? "1st/even" : "2nd/odd");
+    fields.setText(field("wsjt_period"), clock.now().minute % 2 == 0 ? "1st/even" : "2nd/odd");
 }
 
-// Step 7: slots 1 to 6 are written in turn.
-void advanceFreshnessRing(WindowState& state, std::int16_t fileSeconds) {
-    if (state.readSlot >= 6 || state.readSlot < 0) state.readSlot = 0;
-    ++state.readSlot;
-    state.readSeconds[static_cast<std::size_t>(state.readSlot - 1)] = fileSeconds;
+// The file's seconds at the last six reads, written in turn.
+void advanceFreshnessRing(TrackingState& state, std::int16_t fileSeconds) {
+    state.readSeconds[state.nextSlot] = fileSeconds;
+    state.nextSlot = (state.nextSlot + 1) % state.readSeconds.size();
 }
 
-// Step 8.
-void showFreshness(Fields& fields, const WindowState& state, std::int16_t fileSeconds,
+// Six reads with the same seconds mean WSJT-X has stopped writing: "AZEL IS NOT
+// UPDATING" shows. Otherwise the patch flashes with the file's seconds.
+void showFreshness(Fields& fields, const TrackingState& state, std::int16_t fileSeconds,
                    const LocalClock& clock) {
     const auto& slots = state.readSeconds;
     if (std::all_of(slots.begin(), slots.end(), [&](std::int16_t s) { return s == slots[0]; })) {
         fields.setBackColour(kAzelRunning, kRed);
-        fields.setVisible(kText1, false);
+        fields.setVisible(kSeconds, false);
         return;
     }
-    fields.setVisible(kText1, true);
+    fields.setVisible(kSeconds, true);
     const Rgb patch = clock.now().second == 0 ? kRed
                       : fileSeconds % 2 == 0  ? kOrange
                                               : kLightYellow;
     fields.setBackColour(kAzelRunning, patch);
 }
 
-// Step 10. The text of `angle` is the bar's memory: the bar is redrawn only when the
+// The text of `angle` is the bar's memory: the bar is redrawn only when the
 // elevation differs from it, or whenever the moon is below the horizon.
 void showElevationBar(Fields& fields, double moonElevation) {
     constexpr FieldId angle = field("angle");
@@ -109,15 +109,15 @@ void showElevationBar(Fields& fields, double moonElevation) {
     fields.setText(angle, numberText(moonElevation));
 }
 
-// Step 11.
+// The seconds box and the seconds of the last read.
 void showSeconds(Fields& fields, const LocalClock& clock) {
     const std::string seconds = wholeNumberText(clock.now().second);
-    fields.setText(field("azel_time"), seconds);
-    fields.setText(kText1, seconds);
+    fields.setText(field("azel_seconds"), seconds);
+    fields.setText(kSeconds, seconds);
 }
 
-// Steps 6 to 11: the values of line 1, with the clock read afresh at each step.
-void showTrackingLine(Fields& fields, WindowState& state, const AzelRecord& record,
+// The values of line 1, with the clock read afresh at each use.
+void showTrackingLine(Fields& fields, TrackingState& state, const AzelRecord& record,
                       const LocalClock& clock) {
     showPeriod(fields, clock);
     advanceFreshnessRing(state, record.fileSeconds);
@@ -127,38 +127,38 @@ void showTrackingLine(Fields& fields, WindowState& state, const AzelRecord& reco
     showSeconds(fields, clock);
 }
 
-// Steps 14 and 15.
-void showDopplerLine(Fields& fields, WindowState& state, const AzelRecord& record) {
-    state.fileFrequency = record.fileFrequency;
-    fields.setText(field("wsjt_band"), numberText(state.fileFrequency));
-    fields.setText(field("dx_doppler"), numberText(record.mutualDoppler));
+// The values of line 4: the band and the Doppler values with their rates.
+void showDopplerLine(Fields& fields, TrackingState& state, const AzelRecord& record) {
+    state.fileFrequencyMHz = record.fileFrequency;
+    fields.setText(field("wsjt_band"), numberText(state.fileFrequencyMHz));
+    fields.setText(field("mutual_doppler"), numberText(record.mutualDoppler));
     fields.setText(field("mutual_hz_min"), record.mutualRate);
-    fields.setText(field("Self_doppler"), numberText(record.selfDoppler));
+    fields.setText(field("self_doppler"), numberText(record.selfDoppler));
     fields.setText(field("self_hz_min"), record.selfRate);
 }
 
-// Step 16: the first read, and every change of the WSJT band setting, replaces the
-// sked frequency, including one the user entered.
-void reseedSkedFrequency(Fields& fields, WindowState& state) {
-    if (state.skedChangeCount != 0 && state.fileFrequency == state.previousFileFrequency) return;
-    fields.setText(field("sked_frequency"), numberText(state.fileFrequency));
-    state.skedFrequency = state.fileFrequency;
-    state.skedChangeCount = 1;  // counted up, never above 1
+// The first read, and every change of the WSJT band setting, replaces the sked
+// frequency, including one the user entered.
+void reseedSkedFrequency(Fields& fields, TrackingState& state) {
+    if (state.skedSeeded && state.fileFrequencyMHz == state.previousFileFrequencyMHz) return;
+    fields.setText(field("sked_frequency"), numberText(state.fileFrequencyMHz));
+    state.skedFrequencyMHz = state.fileFrequencyMHz;
+    state.skedSeeded = true;
 }
 
 }  // namespace
 
-PollOutcome pollTrackingFile(Fields& fields, WindowState& state, const LocalClock& clock) {
-    showLocalTime(fields, clock);  // step 1
-    state.azelPath = fields.text(field("Text2"));
-    if (!passesPathTest(state.azelPath)) {  // steps 3 and 4
+PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalClock& clock) {
+    showLocalTime(fields, clock);
+    state.azelPath = fields.text(field("azel_path"));
+    if (!passesPathTest(state.azelPath)) {
         fields.setVisible(field("path_warning"), true);
         return PollOutcome::Continue;
     }
     fields.setVisible(field("path_warning"), false);
 
-    // Step 5 and 12 at once: the whole file is read and closed before any field changes,
-    // so a file that fails anywhere changes nothing.
+    // The whole file is read and closed before any field changes, so a file that
+    // fails anywhere changes nothing.
     const AzelDecoding decoding = readAzelFile(state.azelPath);
     if (const auto* error = std::get_if<AzelError>(&decoding)) {
         noteFailedRead(fields, state, error->reason);
@@ -167,11 +167,11 @@ PollOutcome pollTrackingFile(Fields& fields, WindowState& state, const LocalCloc
     const auto& record = std::get<AzelRecord>(decoding);
     noteGoodRead(fields, state);
 
-    showTrackingLine(fields, state, record, clock);       // steps 6 to 11
-    if (record.map65Form) return PollOutcome::Map65Form;  // step 13
-    showDopplerLine(fields, state, record);               // steps 14 and 15
-    reseedSkedFrequency(fields, state);                   // step 16
-    state.previousFileFrequency = state.fileFrequency;    // step 17; the file is long closed
+    showTrackingLine(fields, state, record, clock);
+    if (record.map65Form) return PollOutcome::Map65Form;
+    showDopplerLine(fields, state, record);
+    reseedSkedFrequency(fields, state);
+    state.previousFileFrequencyMHz = state.fileFrequencyMHz;
     return PollOutcome::Continue;
 }
 

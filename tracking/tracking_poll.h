@@ -1,13 +1,29 @@
-// The tracking file poll: the first half of azeltest_Click, run on every tick of Timer1.
+// The tracking file poll, the first half of every tick: reads azel.dat and shows
+// the moon's position, the Doppler values and whether the file is still updating.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/local_clock.h"
-#include "common/window_state.h"
 #include "window/fields.h"
 
 namespace selvora {
+
+// What the poll keeps from one tick to the next.
+struct TrackingState {
+    std::string azelPath;                       // the path box's text, copied every tick
+    std::array<std::int16_t, 6> readSeconds{};  // the file's seconds at the last six reads
+    std::size_t nextSlot = 0;                   // the slot of readSeconds the next read fills
+    bool skedSeeded = false;                    // a read has set the sked frequency
+    double skedFrequencyMHz = 0.0;              // 0 means no sked frequency: Hz mode
+    double fileFrequencyMHz = 0.0;              // the band on the Doppler line of the last read
+    double previousFileFrequencyMHz = 0.0;      // fileFrequencyMHz after the read before
+    int failedReads = 0;  // ticks in a row on which azel.dat was found but unreadable
+};
 
 enum class PollOutcome { Continue, Map65Form };
 
@@ -15,12 +31,13 @@ enum class PollOutcome { Continue, Map65Form };
 // "AZEL IS NOT UPDATING" shows (about 3 s; WSJT-X rewrites the file every second).
 inline constexpr int kStaleAfterFailedReads = 6;
 
-// Steps 1 to 17 of the poll. Returns Map65Form when line 4 has the MAP65 form; the
-// caller then shows kMap65Title / kMap65Message in a modal box (OK only) and ends the
+// One poll of azel.dat. Returns Map65Form when line 4 has the MAP65 form; the caller
+// then shows kMap65Title / kMap65Message in a modal box (OK only) and ends the
 // program without running anything else of the tick. The file is closed by then.
-PollOutcome pollTrackingFile(Fields& fields, WindowState& state, const LocalClock& clock);
+PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalClock& clock);
 
 inline constexpr std::string_view kMap65Title = "AZEL file error";
+// CR LF line ends, as the message box shows them.
 inline constexpr std::string_view kMap65Message =
     "Sorry, MAP65 is not supported \r\n"
     "\r\n"

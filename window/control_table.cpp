@@ -5,10 +5,9 @@
 
 namespace selvora {
 
-std::optional<FieldId> findField(std::string_view name, int index) {
+std::optional<FieldId> findField(std::string_view id) {
     for (std::size_t i = 0; i < kControls.size(); ++i)
-        if (kControls[i].name == name && kControls[i].index == index)
-            return FieldId{static_cast<std::uint16_t>(i)};
+        if (hasId(kControls[i], id)) return FieldId{static_cast<std::uint16_t>(i)};
     return std::nullopt;
 }
 

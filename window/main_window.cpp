@@ -218,7 +218,7 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
     }
     if (mask & kVisibleChanged) {
         widget->setVisible(fields_.visible(id));
-        if (id == field("Text1") || id == field("axel_warning")) showWarningOnlyWhenUncovered();
+        if (id == field("seconds") || id == field("stale_warning")) showWarningOnlyWhenUncovered();
     }
     if (mask & (kBackColourChanged | kForeColourChanged)) applyColours(id);
     if (mask & kGeometryChanged) {
@@ -241,8 +241,8 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
 // so its widget is shown only while Text1 is hidden: the same picture, and the
 // warning is read exactly when it is seen.
 void MainWindow::showWarningOnlyWhenUncovered() {
-    constexpr FieldId warning = field("axel_warning");
-    const bool uncovered = !fields_.visible(field("Text1"));
+    constexpr FieldId warning = field("stale_warning");
+    const bool uncovered = !fields_.visible(field("seconds"));
     widgets_[warning.index]->setVisible(fields_.visible(warning) && uncovered);
 }
 

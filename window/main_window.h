@@ -18,15 +18,15 @@ class MainWindow final : public QWidget {
   public:
     // The window's two user commands; the view calls showChanges() after each.
     struct Commands {
-        std::function<void()> savePath;                   // click on Command1
-        std::function<void(char16_t& key)> skedKeyPress;  // a character typed into sked_frequency
+        std::function<void()> savePath;                   // a click on Save Path
+        std::function<void(char16_t& key)> skedKeyPress;  // a character typed into the sked box
     };
 
     MainWindow(Fields& fields, Commands commands);
 
     void showChanges();
 
-    // The widget of a control; nullptr for Timer1, which has none.
+    // The widget of a control; nullptr for the timer, which has none.
     QWidget* widget(FieldId id) const { return widgets_[id.index]; }
 
   protected:

@@ -7,18 +7,19 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "common/lunar_cycle.h"
+
 namespace selvora {
 namespace {
 
-constexpr double kSynodicMonth = 29.530588;
 constexpr int kSamples = 4;  // per pixel and axis, for smooth edges
 
 // The sunlit part of the disc at an age. The terminator is half an ellipse whose
 // width follows the cosine of the phase angle; waxing, the right side is lit.
 struct Terminator {
     explicit Terminator(double age)
-        : width(std::cos(2.0 * std::numbers::pi * age / kSynodicMonth)),
-          waxing(age < kSynodicMonth / 2.0) {}
+        : width(std::cos(2.0 * std::numbers::pi * age / kSynodicMonthDays)),
+          waxing(age < kSynodicMonthDays / 2.0) {}
 
     // Whether the point (x, y) of the unit disc is sunlit.
     bool lights(double x, double y) const {

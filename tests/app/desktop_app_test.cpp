@@ -58,7 +58,7 @@ TEST_F(DesktopAppTest, StartsWithTheSavedPathAndA480MsPreciseTimer) {
     dir.write(kSettingsFile, path + "\r\n");
     app.start();
     EXPECT_TRUE(app.window().isVisible());
-    EXPECT_EQ(shown("Text2").toStdString(), path);
+    EXPECT_EQ(shown("azel_path").toStdString(), path);
     EXPECT_TRUE(app.timer().isActive());
     EXPECT_EQ(app.timer().interval(), 480);
     EXPECT_EQ(app.timer().timerType(), Qt::PreciseTimer);
@@ -71,12 +71,12 @@ TEST_F(DesktopAppTest, ShowsTheTrackingFileAndThePlanWithinOneTick) {
     EXPECT_EQ(shown("bearing"), "123");
     EXPECT_EQ(shown("angle"), "46");
     EXPECT_EQ(shown("wsjt_band"), "1296");
-    EXPECT_EQ(shown("dx_doppler"), "124");
-    EXPECT_EQ(shown("Self_doppler"), "258");
+    EXPECT_EQ(shown("mutual_doppler"), "124");
+    EXPECT_EQ(shown("self_doppler"), "258");
     EXPECT_EQ(shown("mutual_hz_min"), "   -1.25");
     EXPECT_EQ(shown("sked_frequency"), "1296");  // seeded from the file's band
     EXPECT_EQ(shown("rx_own_echo"), "1296.00026");
-    EXPECT_EQ(shown("Text4"), "Monday Dec 07, 2026 09:19:33");
+    EXPECT_EQ(shown("utc_time"), "Monday Dec 07, 2026 09:19:33");
     EXPECT_FALSE(app.window().widget(field("path_warning"))->isVisible());
 
     pressEnterIn("sked_frequency", "1296.1");
@@ -126,10 +126,10 @@ TEST(DesktopAppRealClock, ShowsUtcAndTheMatchingPhasePicture) {
     app.tick();
     const std::string after = utcNow();
     const std::string shown =
-        qobject_cast<QLineEdit*>(app.window().widget(field("Text4")))->text().toStdString();
+        qobject_cast<QLineEdit*>(app.window().widget(field("utc_time")))->text().toStdString();
     EXPECT_TRUE(shown == before || shown == after) << shown << " vs " << before;
 
-    const double age = std::stod(app.selvora().fields().text(field("Label39")));
+    const double age = std::stod(app.selvora().fields().text(field("moon_age_days")));
     int visible = 0;
     for (int k = 0; k < kPhaseCount; ++k) {
         if (!app.window().widget(phase(k))->isVisible()) continue;

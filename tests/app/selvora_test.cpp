@@ -50,27 +50,27 @@ TEST_F(SelvoraTest, LoadsTheFirstLineOfDopplerIni) {
     for (const auto& c : cases) {
         dir.write(kSettingsFile, c.content);
         Selvora fresh{clock, zone, messages};
-        fresh.state().skedFrequency = 144.1;
-        fresh.Form_Load();
-        EXPECT_EQ(fresh.state().azelPath, c.path);
-        EXPECT_EQ(fresh.fields().text(field("Text2")), c.path);
-        EXPECT_EQ(fresh.state().skedFrequency, 0.0);
+        fresh.tracking().skedFrequencyMHz = 144.1;
+        fresh.start();
+        EXPECT_EQ(fresh.tracking().azelPath, c.path);
+        EXPECT_EQ(fresh.fields().text(field("azel_path")), c.path);
+        EXPECT_EQ(fresh.tracking().skedFrequencyMHz, 0.0);
     }
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(SelvoraTest, StartsWithTheDefaultPathWithoutDopplerIni) {
     std::filesystem::create_directory(dir.path() / kSettingsFile);  // a directory counts as missing
-    selvora.Form_Load();
-    EXPECT_EQ(selvora.state().azelPath, "");
-    EXPECT_EQ(text(field("Text2")), kDefaultPath);
+    selvora.start();
+    EXPECT_EQ(selvora.tracking().azelPath, "");
+    EXPECT_EQ(text(field("azel_path")), kDefaultPath);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(SelvoraTest, TellsOnceWhenDopplerIniIsEmpty) {
     dir.write(kSettingsFile, "");
-    selvora.Form_Load();
-    EXPECT_EQ(text(field("Text2")), kDefaultPath);
+    selvora.start();
+    EXPECT_EQ(text(field("azel_path")), kDefaultPath);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("doppler.ini: the file is empty"), std::string::npos);
     EXPECT_FALSE(messages.shown[0].ends);
@@ -94,18 +94,18 @@ TEST_F(SelvoraTest, LoadsOnlyAPathThatLoadsAgainOnceSaved) {
         dir.write(kSettingsFile, c.content);
         FakeMessages told;
         Selvora first{clock, zone, told};
-        first.Form_Load();
+        first.start();
         if (!c.loads) {
             ASSERT_EQ(told.shown.size(), 1u) << c.content.size();
             EXPECT_NE(told.shown[0].text.find("too long to be a path"), std::string::npos);
-            EXPECT_EQ(first.fields().text(field("Text2")), kDefaultPath);
+            EXPECT_EQ(first.fields().text(field("azel_path")), kDefaultPath);
             continue;
         }
-        EXPECT_EQ(first.fields().text(field("Text2")), longest);
-        first.Command1_Click();
+        EXPECT_EQ(first.fields().text(field("azel_path")), longest);
+        first.savePathClicked();
         Selvora again{clock, zone, told};
-        again.Form_Load();
-        EXPECT_EQ(again.fields().text(field("Text2")), longest) << c.content.size();
+        again.start();
+        EXPECT_EQ(again.fields().text(field("azel_path")), longest) << c.content.size();
         EXPECT_TRUE(told.shown.empty()) << c.content.size();
     }
 }
@@ -114,20 +114,20 @@ TEST_F(SelvoraTest, TellsOnceWhenDopplerIniCannotBeOpened) {
     if (::geteuid() == 0) GTEST_SKIP() << "root opens files without read permission";
     dir.write(kSettingsFile, "d:/wsjt/azel.dat\r\n");
     std::filesystem::permissions(dir.path() / kSettingsFile, std::filesystem::perms::none);
-    selvora.Form_Load();
-    EXPECT_EQ(text(field("Text2")), kDefaultPath);
+    selvora.start();
+    EXPECT_EQ(text(field("azel_path")), kDefaultPath);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("doppler.ini: Permission denied"), std::string::npos);
 }
 
 TEST_F(SelvoraTest, SavePathWritesTheTextAndCrLfInPlaceOfTheOldFile) {
     dir.write(kSettingsFile, "old content that is longer\r\nand a second line\r\n");
-    selvora.fields().setText(field("Text2"), "e:/x/azel.dat");
-    selvora.Command1_Click();
+    selvora.fields().setText(field("azel_path"), "e:/x/azel.dat");
+    selvora.savePathClicked();
     EXPECT_EQ(dir.read(kSettingsFile), "e:/x/azel.dat\r\n");
 
-    selvora.fields().setText(field("Text2"), "");
-    selvora.Command1_Click();
+    selvora.fields().setText(field("azel_path"), "");
+    selvora.savePathClicked();
     EXPECT_EQ(dir.read(kSettingsFile), "\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
               1);  // no leftovers
@@ -139,8 +139,8 @@ TEST_F(SelvoraTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     // The new file cannot be created where it is written first.
     std::filesystem::create_directory(
         dir.path() / (std::string(kSettingsFile) + '.' + std::to_string(::getpid()) + ".tmp"));
-    selvora.fields().setText(field("Text2"), "e:/x/azel.dat");
-    selvora.Command1_Click();
+    selvora.fields().setText(field("azel_path"), "e:/x/azel.dat");
+    selvora.savePathClicked();
     EXPECT_EQ(dir.read(kSettingsFile), "d:/kept/azel.dat\r\n");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("could not be saved in doppler.ini: Is a directory"),
@@ -152,7 +152,7 @@ TEST_F(SelvoraTest, AFailedSaveInAReadOnlyDirectorySaysWhy) {
     dir.write(kSettingsFile, "d:/kept/azel.dat\r\n");
     std::filesystem::permissions(
         dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    selvora.Command1_Click();
+    selvora.savePathClicked();
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(dir.read(kSettingsFile), "d:/kept/azel.dat\r\n");
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -161,7 +161,7 @@ TEST_F(SelvoraTest, AFailedSaveInAReadOnlyDirectorySaysWhy) {
 
 TEST_F(SelvoraTest, AFailedSaveInAVanishedDirectorySaysWhy) {
     std::filesystem::remove_all(dir.path());
-    selvora.Command1_Click();
+    selvora.savePathClicked();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("No such file or directory"), std::string::npos);
 }
@@ -173,12 +173,12 @@ TEST_F(SelvoraTest, EnterCommitsTheLeadingNumberOfTheSkedBox) {
     } cases[] = {{"432.065", 432.065},    {"abc", 0},   {"", 0},
                  {" 1296.1 MHz", 1296.1}, {"1,296", 1}, {"-5", -5}};
     for (const auto& c : cases) {
-        selvora.state().skedFrequency = 99;
+        selvora.tracking().skedFrequencyMHz = 99;
         selvora.fields().acceptTyping(field("sked_frequency"), c.typed);
         char16_t key = 13;
-        selvora.sked_frequency_KeyPress(key);
+        selvora.skedKeyPressed(key);
         EXPECT_EQ(key, 0) << c.typed;
-        EXPECT_EQ(selvora.state().skedFrequency, c.sked) << c.typed;
+        EXPECT_EQ(selvora.tracking().skedFrequencyMHz, c.sked) << c.typed;
         EXPECT_EQ(text(field("sked_frequency")), c.typed);  // not reformatted
     }
 }
@@ -187,21 +187,21 @@ TEST_F(SelvoraTest, OtherKeysChangeNothing) {
     selvora.fields().acceptTyping(field("sked_frequency"), "432.065");
     for (char16_t typed : {u'1', u'.', u'\n', u'\t', u'a', char16_t{8}}) {
         char16_t key = typed;
-        selvora.sked_frequency_KeyPress(key);
+        selvora.skedKeyPressed(key);
         EXPECT_EQ(key, typed);
-        EXPECT_EQ(selvora.state().skedFrequency, 0.0);
+        EXPECT_EQ(selvora.tracking().skedFrequencyMHz, 0.0);
     }
 }
 
 TEST_F(SelvoraTest, TicksPollThenUtcClockThenMoonAge) {
-    selvora.fields().setText(field("Text2"), (dir.path() / "missing" / "azel.dat").string());
-    selvora.Timer1_Timer();
+    selvora.fields().setText(field("azel_path"), (dir.path() / "missing" / "azel.dat").string());
+    selvora.tick();
     // The poll reads the local clock first (local_time); the UTC clock asks the
     // zone, then the clock; the moon age reads the clock last.
     const CallLog expected = {"clock", "zone", "clock", "clock"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(text(field("local_time")), "9:19");
-    EXPECT_EQ(text(field("Text4")), "Monday Dec 07, 2026 09:19:32");
+    EXPECT_EQ(text(field("utc_time")), "Monday Dec 07, 2026 09:19:32");
     EXPECT_EQ(text(field("days_after_new")), "~27.9 days past new moon");
     EXPECT_TRUE(selvora.fields().visible(field("path_warning")));
     EXPECT_EQ(text(field("tx_no_doppler")), "0 Hz");  // the plan runs without a file
@@ -210,19 +210,19 @@ TEST_F(SelvoraTest, TicksPollThenUtcClockThenMoonAge) {
 TEST_F(SelvoraTest, TheMap65FormEndsTheProgramBeforeTheClocks) {
     const std::string path =
         dir.write("azel.dat", "12:34:56,123.4,45.6,Moon\r\nx\r\nx\r\n144,-51,138\r\n");
-    selvora.fields().setText(field("Text2"), path);
-    selvora.Timer1_Timer();
+    selvora.fields().setText(field("azel_path"), path);
+    selvora.tick();
     const std::vector<Message> expected = {
         {std::string(kMap65Title), std::string(kMap65Message), true}};
     EXPECT_EQ(messages.shown, expected);
     EXPECT_TRUE(selvora.ended());
     EXPECT_EQ(text(field("bearing")), "123");  // the tracking line was shown first
-    EXPECT_EQ(text(field("Text4")), "");       // the UTC clock never ran
+    EXPECT_EQ(text(field("utc_time")), "");    // the UTC clock never ran
     EXPECT_EQ(text(field("tx_no_doppler")), "");
 
-    selvora.Timer1_Timer();  // nothing runs once the program has ended
+    selvora.tick();  // nothing runs once the program has ended
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(text(field("Text4")), "");
+    EXPECT_EQ(text(field("utc_time")), "");
 }
 
 }  // namespace

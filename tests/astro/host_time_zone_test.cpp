@@ -140,7 +140,7 @@ TEST(HostTimeZoneSource, MatchesTheCLibraryInAndOutOfDaylightSavingTime) {
             (state == TIME_ZONE_ID_DAYLIGHT ? record.DaylightBias : record.StandardBias);
         EXPECT_EQ(selected, c.inForce) << when;
 
-        EXPECT_EQ(UTC_time_text(FakeClock(localFields(c.instant)), source), gmtimeText(c.instant))
+        EXPECT_EQ(utcTimeText(FakeClock(localFields(c.instant)), source), gmtimeText(c.instant))
             << when;
     }
 }
@@ -162,7 +162,7 @@ TEST(HostTimeZoneSource, TheSelectedBiasIsAlwaysTheOffsetInForce) {
         for (sys_seconds at = first; at < last; at += days{10} + hours{7} + minutes{13}) {
             const std::time_t instant = system_clock::to_time_t(at);
             const HostTimeZoneSource source([instant] { return instant; });
-            ASSERT_EQ(UTC_time_text(FakeClock(localFields(instant)), source), gmtimeText(instant))
+            ASSERT_EQ(utcTimeText(FakeClock(localFields(instant)), source), gmtimeText(instant))
                 << zone;
         }
     }
@@ -191,7 +191,7 @@ TEST(HostTimeZoneSource, AnInstantTheCLibraryCannotConvertFails) {
     EXPECT_EQ(record.StandardBias, 0);
     EXPECT_EQ(record.DaylightBias, 0);
     // The clock then shows local time.
-    EXPECT_EQ(UTC_time_text(FakeClock({2026, 12, 7, 9, 19, 32}), source),
+    EXPECT_EQ(utcTimeText(FakeClock({2026, 12, 7, 9, 19, 32}), source),
               "Monday Dec 07, 2026 09:19:32");
 }
 

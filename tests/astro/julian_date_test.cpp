@@ -7,7 +7,7 @@
 namespace selvora {
 namespace {
 
-TEST(JulianDate, ListedDates) {
+TEST(JulianDayNumber, ListedDates) {
     const struct {
         LocalDateTime date;
         double expected;
@@ -30,13 +30,13 @@ TEST(JulianDate, ListedDates) {
         {{1582, 10, 4, 0, 0, 0}, 2299160},  // the last day of the Julian calendar in Rome
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(JulianDate(c.date), c.expected)
+        EXPECT_EQ(julianDayNumber(c.date), c.expected)
             << c.date.year << '-' << c.date.month << '-' << c.date.day << ' ' << c.date.hour;
     }
 }
 
 // Against the library's own Gregorian calendar: 1970-01-01 is Julian Day 2440588.
-TEST(JulianDate, EveryDayFrom1586To3000IsTheGregorianDayNumber) {
+TEST(JulianDayNumber, EveryDayFrom1586To3000IsTheGregorianDayNumber) {
     using namespace std::chrono;
     const sys_days last = 3000y / December / 31;
     for (sys_days d = 1586y / January / 1; d <= last; d += days{1}) {
@@ -48,7 +48,7 @@ TEST(JulianDate, EveryDayFrom1586To3000IsTheGregorianDayNumber) {
                                   0,
                                   0};
         const double expected = static_cast<double>(d.time_since_epoch().count() + 2440588);
-        ASSERT_EQ(JulianDate(local), expected)
+        ASSERT_EQ(julianDayNumber(local), expected)
             << local.year << '-' << local.month << '-' << local.day;
     }
 }
@@ -56,14 +56,14 @@ TEST(JulianDate, EveryDayFrom1586To3000IsTheGregorianDayNumber) {
 // Walks the Julian calendar (a leap day every fourth year) back from 31 December
 // 1585 to the start of the count, 1 January 4713 BC (year -4712), which is day 0.
 // Before year 1 the terms go negative, where the divisions must round down.
-TEST(JulianDate, UpTo1585CountsTheJulianCalendar) {
+TEST(JulianDayNumber, UpTo1585CountsTheJulianCalendar) {
     constexpr int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     double expected = 2300344;
     for (int year = 1585; year >= -4712; --year) {
         for (int month = 12; month >= 1; --month) {
             const int length = kMonthDays[month - 1] + (month == 2 && year % 4 == 0 ? 1 : 0);
             for (int day = length; day >= 1; --day, --expected) {
-                ASSERT_EQ(JulianDate({year, month, day, 0, 0, 0}), expected)
+                ASSERT_EQ(julianDayNumber({year, month, day, 0, 0, 0}), expected)
                     << year << '-' << month << '-' << day;
             }
         }

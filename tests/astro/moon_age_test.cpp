@@ -21,7 +21,7 @@ std::vector<int> visiblePictures(const Fields& fields) {
     return shown;
 }
 
-TEST(Moonage, WritesTheJulianDateOfTheMinute) {
+TEST(MoonAge, WritesTheJulianDateOfTheMinute) {
     const struct {
         LocalDateTime local;
         const char *text3, *text6, *text7, *text8;
@@ -42,15 +42,15 @@ TEST(Moonage, WritesTheJulianDateOfTheMinute) {
     };
     for (const auto& c : cases) {
         Fields fields;
-        moonage(fields, FakeClock(c.local));
-        EXPECT_EQ(fields.text(field("Text3")), c.text3) << c.text3;
-        EXPECT_EQ(fields.text(field("Text6")), c.text6) << c.text3;
-        EXPECT_EQ(fields.text(field("Text7")), c.text7) << c.text3;
-        EXPECT_EQ(fields.text(field("Text8")), c.text8) << c.text3;
+        showMoonAge(fields, FakeClock(c.local));
+        EXPECT_EQ(fields.text(field("julian_date")), c.text3) << c.text3;
+        EXPECT_EQ(fields.text(field("julian_day_number")), c.text6) << c.text3;
+        EXPECT_EQ(fields.text(field("day_fraction")), c.text7) << c.text3;
+        EXPECT_EQ(fields.text(field("time_of_day")), c.text8) << c.text3;
     }
 }
 
-TEST(Moonage, ShowsTheAgeInWordsAndAsOnePicture) {
+TEST(MoonAge, ShowsTheAgeInWordsAndAsOnePicture) {
     const struct {
         LocalDateTime local;
         const char* caption;
@@ -74,9 +74,9 @@ TEST(Moonage, ShowsTheAgeInWordsAndAsOnePicture) {
     };
     for (const auto& c : cases) {
         Fields fields;  // pictures 5 to 29 visible, as at creation
-        moonage(fields, FakeClock(c.local));
+        showMoonAge(fields, FakeClock(c.local));
         EXPECT_EQ(fields.text(field("days_after_new")), c.caption) << c.label39;
-        EXPECT_EQ(fields.text(field("Label39")), c.label39) << c.label39;
+        EXPECT_EQ(fields.text(field("moon_age_days")), c.label39) << c.label39;
         EXPECT_EQ(visiblePictures(fields), std::vector<int>{c.picture}) << c.label39;
     }
 }
@@ -95,7 +95,7 @@ TEST(PhasePicture, RoundsHalvesToEvenAndWrapsThirtyToNewMoon) {
 
 // Through two cycles, minute steps of a prime length, on one set of fields: after
 // every call exactly one picture is visible, and it is the age in whole days.
-TEST(Moonage, AlwaysShowsExactlyThePictureOfTheAge) {
+TEST(MoonAge, AlwaysShowsExactlyThePictureOfTheAge) {
     using namespace std::chrono;
     Fields fields;
     const sys_time<minutes> start = sys_days{2016y / January / 1};
@@ -109,16 +109,16 @@ TEST(Moonage, AlwaysShowsExactlyThePictureOfTheAge) {
                                   static_cast<int>(time.hours().count()),
                                   static_cast<int>(time.minutes().count()),
                                   0};
-        moonage(fields, FakeClock(local));
+        showMoonAge(fields, FakeClock(local));
 
         const std::vector<int> shown = visiblePictures(fields);
-        ASSERT_EQ(shown.size(), 1U) << fields.text(field("Text3"));
-        const double age = leadingNumber(fields.text(field("Label39")));
-        ASSERT_GE(age, 0.0) << fields.text(field("Text3"));
-        ASSERT_LT(age, synodicMonth) << fields.text(field("Text3"));
+        ASSERT_EQ(shown.size(), 1U) << fields.text(field("julian_date"));
+        const double age = leadingNumber(fields.text(field("moon_age_days")));
+        ASSERT_GE(age, 0.0) << fields.text(field("julian_date"));
+        ASSERT_LT(age, kSynodicMonthDays) << fields.text(field("julian_date"));
         const double wholeDays = age >= 29.5 ? 0.0 : age;
         EXPECT_LE(std::fabs(shown[0] - wholeDays), 0.5)
-            << fields.text(field("Text3")) << ": age " << age << ", picture " << shown[0];
+            << fields.text(field("julian_date")) << ": age " << age << ", picture " << shown[0];
     }
 }
 

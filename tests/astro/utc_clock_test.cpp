@@ -43,13 +43,13 @@ TEST(UtcTimeText, AddsTheBiasTheZoneStateSelects) {
         {TIME_ZONE_ID_UNKNOWN, {0, 0, 0}, {2026, 3, 1, 5, 4, 3}, "Sunday Mar 01, 2026 05:04:03"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(UTC_time_text(FakeClock(c.local), FixedZone(c.state, c.record)), c.expected)
+        EXPECT_EQ(utcTimeText(FakeClock(c.local), FixedZone(c.state, c.record)), c.expected)
             << "state " << c.state << ", biases " << c.record.Bias << '/' << c.record.StandardBias
             << '/' << c.record.DaylightBias;
     }
     // A failed call that writes nothing: the record was cleared, so local time shows.
     const FixedZone silent(TIME_ZONE_ID_INVALID, {120, 15, -60}, /*writes=*/false);
-    EXPECT_EQ(UTC_time_text(FakeClock(noon), silent), "Monday Jun 15, 2026 12:00:07");
+    EXPECT_EQ(utcTimeText(FakeClock(noon), silent), "Monday Jun 15, 2026 12:00:07");
 }
 
 // The same arithmetic done by the C library: the local fields read as if they were
@@ -84,18 +84,18 @@ TEST(UtcTimeText, AgreesWithTheCLibraryOverTwoCenturies) {
                                   i % 60};
         const int offset = offsets[static_cast<std::size_t>(i) % std::size(offsets)];
         const FixedZone zone(TIME_ZONE_ID_STANDARD, {offset, 0, 0});
-        const std::string text = UTC_time_text(FakeClock(local), zone);
+        const std::string text = utcTimeText(FakeClock(local), zone);
         ASSERT_EQ(text, libraryText(local, offset))
             << local.year << '-' << local.month << '-' << local.day << ' ' << local.hour << ':'
             << local.minute << " offset " << offset;
     }
 }
 
-TEST(GetTheUtcTime, WritesTheTextIntoText4) {
+TEST(ShowUtcTime, WritesTheUtcTimeBox) {
     Fields fields;
     const FixedZone zone(TIME_ZONE_ID_DAYLIGHT, {300, 0, -60});
-    get_the_UTC_time(fields, FakeClock({2026, 7, 4, 21, 5, 9}), zone);
-    EXPECT_EQ(fields.text(field("Text4")), "Sunday Jul 05, 2026 01:05:09");
+    showUtcTime(fields, FakeClock({2026, 7, 4, 21, 5, 9}), zone);
+    EXPECT_EQ(fields.text(field("utc_time")), "Sunday Jul 05, 2026 01:05:09");
 }
 
 }  // namespace

@@ -62,7 +62,8 @@ TEST(StrictNumber, AcceptsOnlyAWholeDecimalNumber) {
         {"124", 124},
         {" -37 ", -37},
         {"12.5", 12.5},
-        {"\t5\t", 5},
+        {"\t5", std::nullopt},  // only spaces may surround the number
+        {"5\t", std::nullopt},
         {"+5", 5},
         {"1.2E-05", 1.2E-05},
         {"0", 0},
@@ -74,12 +75,18 @@ TEST(StrictNumber, AcceptsOnlyAWholeDecimalNumber) {
         {".", std::nullopt},
         {"1E", std::nullopt},
         {"1E999", std::nullopt},
+        {"-1.8E308", std::nullopt},
+        {"1.7976931348623157E308", 1.7976931348623157E308},
+        {"1e-324", 0},  // underflow is zero, as the leading-number parse gives
+        {"4.9e-324", 4.9e-324},
         {"12\n", std::nullopt},
         {"--1", std::nullopt},
         {"1,5", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(strictNumber(c.text), c.expected) << '"' << c.text << '"';
+    EXPECT_TRUE(std::signbit(strictNumber("-1e-400").value()));
+    EXPECT_EQ(strictNumber("-1e-400"), leadingNumber("-1e-400"));
 }
 
 TEST(NumberText, WritesAtMostFifteenSignificantDigits) {
@@ -124,43 +131,43 @@ TEST(NumberText, ReadsBackToTheSameText) {
     }
 }
 
-TEST(PatternFormat, RoundsTheFifteenDigitDecimalHalfAwayFromZero) {
+TEST(FixedText, RoundsTheFifteenDigitDecimalHalfAwayFromZero) {
     const struct {
         double value;
-        const char* pattern;
+        int decimals;
         const char* expected;
     } cases[] = {
-        {1296.0998715, "0.000000", "1296.099872"},  // binary value lies just below the half
-        {-128.5, "0", "-129"},
-        {128.5, "0", "129"},
-        {2.675, "0.00", "2.68"},  // printf would give 2.67
-        {0.5, "0", "1"},
-        {0.49, "0", "0"},
-        {-0.4, "0", "0"},  // no "-0"
-        {-5e-7, "0.000000", "-0.000001"},
-        {4.9e-7, "0.000000", "0.000000"},
-        {0.05, "0.0", "0.1"},
-        {1296.1, "0.00000", "1296.10000"},
-        {1296.100258, "0.00000", "1296.10026"},
-        {-5, "0.00000", "-5.00000"},
-        {9.9999996, "0.000000", "10.000000"},  // the carry adds a digit
-        {999.95, "0.0", "1000.0"},
-        {0, "0.0", "0.0"},
-        {-0.0, "0", "0"},
-        {258, "0", "258"},
-        {1e20, "0", "100000000000000000000"},
-        {1.2345678901234567e-3, "0.000000", "0.001235"},
-        {kInf, "0.000000", ""},
-        {kNaN, "0", ""},
+        {1296.0998715, 6, "1296.099872"},  // binary value lies just below the half
+        {-128.5, 0, "-129"},
+        {128.5, 0, "129"},
+        {2.675, 2, "2.68"},  // printf would give 2.67
+        {0.5, 0, "1"},
+        {0.49, 0, "0"},
+        {-0.4, 0, "0"},  // no "-0"
+        {-5e-7, 6, "-0.000001"},
+        {4.9e-7, 6, "0.000000"},
+        {0.05, 1, "0.1"},
+        {1296.1, 5, "1296.10000"},
+        {1296.100258, 5, "1296.10026"},
+        {-5, 5, "-5.00000"},
+        {9.9999996, 6, "10.000000"},  // the carry adds a digit
+        {999.95, 1, "1000.0"},
+        {0, 1, "0.0"},
+        {-0.0, 0, "0"},
+        {258, 0, "258"},
+        {1e20, 0, "100000000000000000000"},
+        {1.2345678901234567e-3, 6, "0.001235"},
+        {kInf, 6, ""},
+        {kNaN, 0, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(patternFormat(c.value, c.pattern), c.expected) << c.value << " as " << c.pattern;
+        EXPECT_EQ(fixedText(c.value, c.decimals), c.expected) << c.value << " to " << c.decimals;
 }
 
-TEST(PatternFormat, SinglePrecisionTakesSevenDigitsFirst) {
-    EXPECT_EQ(patternFormat(27.934656f, "0.0"), "27.9");
-    EXPECT_EQ(patternFormat(0.15f, "0.0"), "0.2");  // 0.1500000059604645 -> 0.1500000
-    EXPECT_EQ(patternFormat(29.96f, "0.0"), "30.0");
+TEST(FixedText, SinglePrecisionTakesSevenDigitsFirst) {
+    EXPECT_EQ(fixedText(27.934656f, 1), "27.9");
+    EXPECT_EQ(fixedText(0.15f, 1), "0.2");  // 0.1500000059604645 -> 0.1500000
+    EXPECT_EQ(fixedText(29.96f, 1), "30.0");
 }
 
 TEST(BankersRound, SendsHalvesToTheEvenNeighbour) {

@@ -13,27 +13,26 @@ TEST_F(DisplayUnits, ModeAndResolutionAreSetAfreshEveryTick) {
     const struct {
         bool hz1;
         double sked;
-        const char* displayFormat;
-        const char* resolutionFormat;
+        int decimals;
+        int resolutionDecimals;
         double divisor;
         const char* suffix;
     } cases[] = {
-        {true, 0, "0", "0.000000", 1, " Hz"},  // Hz mode, resolution still set
-        {false, 0, "0", "0.00000", 1, " Hz"},
-        {true, 1296.1, "0.000000", "0.000000", 1000000, ""},
-        {false, 1296.1, "0.00000", "0.00000", 1000000, ""},
-        {false, -1296, "0.00000", "0.00000", 1000000, ""},    // negative: MHz mode
-        {true, 1e-300, "0.000000", "0.000000", 1000000, ""},  // only exactly 0 is Hz mode
+        {true, 0, 0, 6, 1, " Hz"},  // Hz mode, resolution still set
+        {false, 0, 0, 5, 1, " Hz"},
+        {true, 1296.1, 6, 6, 1000000, ""},
+        {false, 1296.1, 5, 5, 1000000, ""},
+        {false, -1296, 5, 5, 1000000, ""},  // negative: MHz mode
+        {true, 1e-300, 6, 6, 1000000, ""},  // only exactly 0 is Hz mode
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sked);
         c.hz1 ? oneHz() : tenHz();
-        state.skedFrequency = c.sked;
-        state.displayFormat = "stale";
-        state.resolutionFormat = "stale";
-        const PlanTick tick = prepareDisplayUnits(fields, state);
-        EXPECT_EQ(state.displayFormat, c.displayFormat);
-        EXPECT_EQ(state.resolutionFormat, c.resolutionFormat);
+        skedFrequency = c.sked;
+        state.resolutionDecimals = -1;
+        const PlanTick tick = prepareDisplayUnits(fields, skedFrequency, state);
+        EXPECT_EQ(tick.decimals, c.decimals);
+        EXPECT_EQ(state.resolutionDecimals, c.resolutionDecimals);
         EXPECT_EQ(tick.frequencyDivisor, c.divisor);
         EXPECT_EQ(tick.unitSuffix, c.suffix);
     }
@@ -54,7 +53,7 @@ TEST_F(DisplayUnits, DxSelfDopplerIsTwiceMutualLessOwnSelf) {
         SCOPED_TRACE(std::string(c.self) + " / " + c.mutual);
         set("dx_self_doppler", "previous");
         inputs(c.self, c.mutual);
-        prepareDisplayUnits(fields, state);
+        prepareDisplayUnits(fields, skedFrequency, state);
         EXPECT_EQ(text("dx_self_doppler"), c.shown);
     }
 }
@@ -78,12 +77,12 @@ TEST_F(DisplayUnits, ToneCheckShowsTheDifferenceAndItsDirection) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.tx) + " - " + c.rx);
-        const FieldId check = id("frequency_error");
+        const FieldId check = id("tone_check");
         fields.setForeColour(check, 0x123456);  // so each colour must be set by the check
         fields.setBackColour(check, 0x654321);
         inputs("0", "0", c.tx, c.rx);
-        prepareDisplayUnits(fields, state);
-        EXPECT_EQ(text("frequency_error"), c.shown);
+        prepareDisplayUnits(fields, skedFrequency, state);
+        EXPECT_EQ(text("tone_check"), c.shown);
         EXPECT_EQ(fields.foreColour(check), c.fore);
         EXPECT_EQ(fields.backColour(check), c.back);
     }

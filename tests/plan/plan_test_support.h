@@ -1,5 +1,5 @@
-// Shared set-up for the planner tests: the display fields and window state of
-// one window, addressed by the names the logic uses.
+// Shared set-up for the planner tests: the display fields of one window,
+// addressed by the ids the logic uses, and the sked frequency and plan state.
 #pragma once
 
 #include <string>
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/window_state.h"
+#include "plan/sked_plan.h"
 #include "window/control_table.h"
 #include "window/fields.h"
 
@@ -22,16 +22,19 @@ class PlanWindow : public ::testing::Test {
     // The Doppler and tone texts as the tracking poll and the window leave them.
     void inputs(std::string_view self, std::string_view mutual, std::string_view txTone = "1270",
                 std::string_view rxTone = "1270") {
-        set("Self_doppler", self);
-        set("dx_doppler", mutual);
-        set("Tx_tone_frequency", txTone);
-        set("Rx_tone_frequency", rxTone);
+        set("self_doppler", self);
+        set("mutual_doppler", mutual);
+        set("tx_tone_frequency", txTone);
+        set("rx_tone_frequency", rxTone);
     }
     void oneHz() { fields.select(id("hz1")); }
     void tenHz() { fields.select(id("hz10")); }
 
+    void plan() { planSked(fields, skedFrequency, state); }
+
     Fields fields;
-    WindowState state;
+    double skedFrequency = 0;  // MHz
+    PlanState state;
 };
 
 }  // namespace selvora

@@ -51,11 +51,16 @@ constexpr Row kHzModeTable[] = {
     {"cfom", "-129 Hz", "129 Hz", "", "", ""},         {"no_doppler", "0 Hz", "0 Hz", "", "", ""},
 };
 
+// The id of a scheme's field in one column: "dx_rx_" + "cfom".
+std::string planId(const SchemeRow& row, std::size_t column) {
+    return std::string(kPlanColumns[column].idPrefix).append(row.key);
+}
+
 std::vector<std::string> planFieldNames() {
     std::vector<std::string> names;
     for (const SchemeRow& row : kSchemeRows)
-        for (std::string_view name : row.fields)
-            names.emplace_back(name);
+        for (std::size_t column = 0; column < std::size(kPlanColumns); ++column)
+            names.push_back(planId(row, column));
     return names;
 }
 
@@ -67,9 +72,9 @@ class SkedPlan : public PlanWindow {
             const std::string s = row.scheme;
             EXPECT_EQ(text("tx_" + s), row.tx);
             EXPECT_EQ(text("rx_" + s), row.rx);
-            EXPECT_EQ(text("DXTX_" + s), row.dxTx);
-            EXPECT_EQ(text("DXRX_" + s), row.dxRx);
-            EXPECT_EQ(text("DXTX2_" + s), row.dxTx2);
+            EXPECT_EQ(text("dx_tx_" + s), row.dxTx);
+            EXPECT_EQ(text("dx_rx_" + s), row.dxRx);
+            EXPECT_EQ(text("dx_tone_tx_" + s), row.dxTx2);
         }
     }
     void fillPlanFields(std::string_view junk) {
@@ -97,23 +102,23 @@ TEST_F(SkedPlan, WorkedExamplesFieldForField) {
         c.hz1 ? oneHz() : tenHz();
         fillPlanFields("previous");
         inputs("258", "124", "1270", "1220");
-        state.skedFrequency = 1296.1;
-        planSked(fields, state);
+        skedFrequency = 1296.1;
+        plan();
         expectTable(c.table);
         EXPECT_EQ(text("dx_self_doppler"), "-10");
-        EXPECT_EQ(text("frequency_error"), "50 Hz LOW");
+        EXPECT_EQ(text("tone_check"), "50 Hz LOW");
     }
 }
 
 TEST_F(SkedPlan, SkedFrequencyZeroShowsHzOffsetsAndEmptiesTheDxFieldsOnTheNextTick) {
     oneHz();
     inputs("258", "124", "1270", "1220");
-    state.skedFrequency = 1296.1;
-    planSked(fields, state);
-    ASSERT_EQ(text("DXTX_own_echo"), "1296.100134");
+    skedFrequency = 1296.1;
+    plan();
+    ASSERT_EQ(text("dx_tx_own_echo"), "1296.100134");
 
-    state.skedFrequency = 0;
-    planSked(fields, state);
+    skedFrequency = 0;
+    plan();
     expectTable(kHzModeTable);
 }
 
@@ -133,8 +138,8 @@ TEST_F(SkedPlan, CfomHalfStepsRoundAwayFromZero) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.self) + " at " + std::to_string(c.sked));
         inputs(c.self, "124");
-        state.skedFrequency = c.sked;
-        planSked(fields, state);
+        skedFrequency = c.sked;
+        plan();
         EXPECT_EQ(text("tx_cfom"), c.tx);
         EXPECT_EQ(text("rx_cfom"), c.rx);
     }
@@ -144,20 +149,20 @@ TEST_F(SkedPlan, NegativeSkedFrequencyIsMhzModeWithoutOwnEchoDxFigures) {
     tenHz();
     fillPlanFields("previous");
     inputs("258", "124");
-    state.skedFrequency = -5;
-    planSked(fields, state);
+    skedFrequency = -5;
+    plan();
     EXPECT_EQ(text("tx_no_doppler"), "-5.00000");
     EXPECT_EQ(text("rx_no_doppler"), "-5.00000");
-    EXPECT_EQ(text("DXTX_no_doppler"), "-5.00012");
-    EXPECT_EQ(text("DXRX_no_doppler"), "-4.99988");
-    EXPECT_EQ(text("DXTX2_no_doppler"), "-5.00012");
+    EXPECT_EQ(text("dx_tx_no_doppler"), "-5.00012");
+    EXPECT_EQ(text("dx_rx_no_doppler"), "-4.99988");
+    EXPECT_EQ(text("dx_tone_tx_no_doppler"), "-5.00012");
     EXPECT_EQ(text("rx_own_echo"), "-4.99974");
-    for (const char* name : {"DXTX_own_echo", "DXRX_own_echo", "DXTX2_own_echo"})
+    for (const char* name : {"dx_tx_own_echo", "dx_rx_own_echo", "dx_tone_tx_own_echo"})
         EXPECT_EQ(text(name), "") << name;
     const std::regex nearMinusFive("-(5\\.0|4\\.9)[0-9]{4}");
     for (const char* scheme : {"call_dx", "full_doppler", "dx_echo", "cfom"}) {
         const std::string s = scheme;
-        for (const std::string& name : {"DXTX_" + s, "DXRX_" + s, "DXTX2_" + s})
+        for (const std::string& name : {"dx_tx_" + s, "dx_rx_" + s, "dx_tone_tx_" + s})
             EXPECT_TRUE(std::regex_match(text(name), nearMinusFive)) << name << ": " << text(name);
     }
 }
@@ -165,12 +170,12 @@ TEST_F(SkedPlan, NegativeSkedFrequencyIsMhzModeWithoutOwnEchoDxFigures) {
 TEST_F(SkedPlan, FullDopplerDxStationSitsOnTheSkedFrequencyForEveryWholeHzMutualDoppler) {
     // 12 Hz goes through "1.2E-05" on its way to MHz and back.
     oneHz();
-    state.skedFrequency = 1296.1;
+    skedFrequency = 1296.1;
     for (int mutual = -2000; mutual <= 2000; ++mutual) {
         inputs("258", std::to_string(mutual));
-        planSked(fields, state);
-        ASSERT_EQ(text("DXTX_full_doppler"), "1296.100000") << mutual;
-        ASSERT_EQ(text("DXRX_full_doppler"), "1296.100000") << mutual;
+        plan();
+        ASSERT_EQ(text("dx_tx_full_doppler"), "1296.100000") << mutual;
+        ASSERT_EQ(text("dx_rx_full_doppler"), "1296.100000") << mutual;
     }
 }
 
@@ -180,25 +185,25 @@ TEST_F(SkedPlan, MutualDopplerThatIsNotAPlainNumberEmptiesEveryDxFigure) {
         const char* fullDopplerRx;  // own fields read it with the leading-number parse
     } cases[] = {{"", "1296.100000"}, {"12 Hz", "1296.100012"}, {"abc", "1296.100000"}};
     oneHz();
-    state.skedFrequency = 1296.1;
+    skedFrequency = 1296.1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mutual);
         inputs("258", "124", "1270", "1220");
-        planSked(fields, state);  // a good tick first, so the DX fields hold figures
-        ASSERT_EQ(text("DXTX_cfom"), "1296.100005");
+        plan();  // a good tick first, so the DX fields hold figures
+        ASSERT_EQ(text("dx_tx_cfom"), "1296.100005");
 
         inputs("258", c.mutual, "1270", "1220");
-        planSked(fields, state);
+        plan();
         EXPECT_EQ(text("rx_full_doppler"), c.fullDopplerRx);
         EXPECT_EQ(text("rx_own_echo"), "1296.100258");
         EXPECT_EQ(text("tx_no_doppler"), "1296.100000");
         for (const Row& row : kOneHzTable) {
             const std::string s = row.scheme;
-            EXPECT_EQ(text("DXTX_" + s), "") << s;
-            EXPECT_EQ(text("DXRX_" + s), "") << s;
-            EXPECT_EQ(text("DXTX2_" + s), "") << s;
+            EXPECT_EQ(text("dx_tx_" + s), "") << s;
+            EXPECT_EQ(text("dx_rx_" + s), "") << s;
+            EXPECT_EQ(text("dx_tone_tx_" + s), "") << s;
         }
-        EXPECT_EQ(text("frequency_error"), "50 Hz LOW");  // the tick went on
+        EXPECT_EQ(text("tone_check"), "50 Hz LOW");  // the tick went on
     }
 }
 
@@ -207,8 +212,8 @@ TEST_F(SkedPlan, FiguresBeyondTheDoubleRangeEmptyTheirFieldsAndWhatDependsOnThem
 
     // Hz mode: 2 x -1E308 - 1E308 is -inf; On DX Echo Tx neither "-inf Hz" nor " Hz".
     inputs("1E308", "-1E308");
-    state.skedFrequency = 0;
-    planSked(fields, state);
+    skedFrequency = 0;
+    plan();
     EXPECT_EQ(text("dx_self_doppler"), "");
     EXPECT_EQ(text("tx_dx_echo"), "");
     EXPECT_EQ(text("rx_dx_echo"), "-1" + std::string(308, '0') + " Hz");  // finite: shown in full
@@ -217,20 +222,20 @@ TEST_F(SkedPlan, FiguresBeyondTheDoubleRangeEmptyTheirFieldsAndWhatDependsOnThem
     // MHz mode: the DX Rx of On DX Echo is worked out from its emptied own Tx, so
     // it is emptied too rather than computed from 0.
     inputs("-1E308", "1E308");
-    state.skedFrequency = 1296.1;
-    planSked(fields, state);
+    skedFrequency = 1296.1;
+    plan();
     EXPECT_EQ(text("tx_dx_echo"), "");
-    EXPECT_EQ(text("DXRX_dx_echo"), "");
-    EXPECT_NE(text("DXTX_dx_echo"), "");  // from its own Rx, which is finite
+    EXPECT_EQ(text("dx_rx_dx_echo"), "");
+    EXPECT_NE(text("dx_tx_dx_echo"), "");  // from its own Rx, which is finite
     expectNoInfinityShown();
 
     // Tone difference beyond the range: no tone-corrected figure, the rest stands.
     inputs("258", "124", "1E308", "-1E308");
-    planSked(fields, state);
+    plan();
     for (const Row& row : kOneHzTable) {
         const std::string s = row.scheme;
-        EXPECT_EQ(text("DXTX_" + s), row.dxTx) << s;
-        EXPECT_EQ(text("DXTX2_" + s), "") << s;
+        EXPECT_EQ(text("dx_tx_" + s), row.dxTx) << s;
+        EXPECT_EQ(text("dx_tone_tx_" + s), "") << s;
     }
     expectNoInfinityShown();
 }
@@ -260,28 +265,28 @@ TEST_F(SkedPlan, InvariantsHoldForRandomSkedsAndDopplers) {
         const bool hz1 = below(2) == 0;
         hz1 ? oneHz() : tenHz();
         inputs(dopplerText(), dopplerText());
-        state.skedFrequency = i % 10 == 0 ? 0 : leadingNumber(typed);
-        SCOPED_TRACE(typed + (hz1 ? " 1 Hz" : " 10 Hz") + " self " + text("Self_doppler") +
-                     " mutual " + text("dx_doppler") + " S " + std::to_string(state.skedFrequency));
-        planSked(fields, state);
+        skedFrequency = i % 10 == 0 ? 0 : leadingNumber(typed);
+        SCOPED_TRACE(typed + (hz1 ? " 1 Hz" : " 10 Hz") + " self " + text("self_doppler") +
+                     " mutual " + text("mutual_doppler") + " S " + std::to_string(skedFrequency));
+        plan();
 
         expectNoInfinityShown();
         for (const SchemeRow& row : kSchemeRows) {
-            for (std::string_view own : {row.fields[0], row.fields[1]}) {
+            for (const std::string& own : {planId(row, 0), planId(row, 1)}) {
                 const std::string& shown = text(own);
-                const std::regex& form = state.skedFrequency == 0 ? hzText
-                                         : hz1                    ? sixDecimals
-                                                                  : fiveDecimals;
+                const std::regex& form = skedFrequency == 0 ? hzText
+                                         : hz1              ? sixDecimals
+                                                            : fiveDecimals;
                 EXPECT_TRUE(std::regex_match(shown, form)) << own << ": " << shown;
             }
         }
         // Equal tones: the tone-corrected DX Tx is the DX Tx.
         for (const SchemeRow& row : kSchemeRows)
-            EXPECT_EQ(text(row.fields[4]), text(row.fields[3]));
-        if (state.skedFrequency == 0) {
+            EXPECT_EQ(text(planId(row, 4)), text(planId(row, 3)));
+        if (skedFrequency == 0) {
             for (const SchemeRow& row : kSchemeRows)
-                for (std::size_t c = 2; c < row.fields.size(); ++c)
-                    EXPECT_EQ(text(row.fields[c]), "") << row.fields[c];
+                for (std::size_t c = 2; c < std::size(kPlanColumns); ++c)
+                    EXPECT_EQ(text(planId(row, c)), "") << planId(row, c);
             continue;
         }
 
@@ -296,8 +301,8 @@ TEST_F(SkedPlan, InvariantsHoldForRandomSkedsAndDopplers) {
         if (hz1) {
             // At 10 Hz the own text is already off by up to 5 Hz, and the DX text
             // rounds again; at 1 Hz both round trips are exact.
-            EXPECT_EQ(text("DXTX_full_doppler"), skedShown);
-            EXPECT_EQ(text("DXRX_full_doppler"), skedShown);
+            EXPECT_EQ(text("dx_tx_full_doppler"), skedShown);
+            EXPECT_EQ(text("dx_rx_full_doppler"), skedShown);
         }
     }
 }

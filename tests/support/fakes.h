@@ -1,6 +1,8 @@
-// Fakes for the program's side effects, shared by the app tests.
+// Fakes for the program's side effects: the clock, the time zone, the message boxes.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +27,20 @@ class FakeClock final : public LocalClock {
 
   private:
     CallLog* log_;
+};
+
+// One reading per call, in order; the last one repeats.
+class SequenceClock final : public LocalClock {
+  public:
+    std::vector<LocalDateTime> readings{{2026, 12, 7, 9, 5, 30}};
+    LocalDateTime now() const override { return readings[std::min(calls_++, readings.size() - 1)]; }
+    void set(int hour, int minute, int second) {
+        readings = {{2026, 12, 7, hour, minute, second}};
+        calls_ = 0;
+    }
+
+  private:
+    mutable std::size_t calls_ = 0;
 };
 
 class FakeZone final : public TimeZoneSource {

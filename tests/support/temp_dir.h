@@ -1,5 +1,4 @@
-// A fresh temporary directory that is also the current directory (doppler.ini
-// lives there), restored and removed afterwards.
+// Fresh temporary directories for tests that touch real files, removed afterwards.
 #pragma once
 
 #include <filesystem>
@@ -10,20 +9,18 @@
 
 namespace selvora::testing {
 
-class TempWorkingDir {
+class TempDir {
   public:
-    TempWorkingDir() : previous_(std::filesystem::current_path()) {
+    TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "selvora-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
-        std::filesystem::current_path(path_);
     }
-    ~TempWorkingDir() {
-        std::filesystem::current_path(previous_);
+    ~TempDir() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempWorkingDir(const TempWorkingDir&) = delete;
-    TempWorkingDir& operator=(const TempWorkingDir&) = delete;
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -37,8 +34,20 @@ class TempWorkingDir {
     }
 
   private:
-    std::filesystem::path previous_;
     std::filesystem::path path_;
+};
+
+// A TempDir that is also the current directory (doppler.ini lives there) until
+// it is removed.
+class TempWorkingDir : public TempDir {
+  public:
+    TempWorkingDir() : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(path());
+    }
+    ~TempWorkingDir() { std::filesystem::current_path(previous_); }
+
+  private:
+    std::filesystem::path previous_;
 };
 
 }  // namespace selvora::testing

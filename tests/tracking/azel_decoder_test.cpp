@@ -68,6 +68,7 @@ TEST(DecodeAzel, DecodesLinesOneAndFour) {
         {file({kLine1, "", "", "144,1,2,3,4"}) + std::string(5000, 'x'),
          "56 123 46 | 144 1 [2] 3 [4]"},
         {file({"0:0:-32768,1,2", "", "", kLine4}), "-32768 1 2 | 144.12 -1235 [12.3] -568 [4.5]"},
+        {file({"0:0:32767,1,2", "", "", kLine4}), "32767 1 2 | 144.12 -1235 [12.3] -568 [4.5]"},
     };
     for (const auto& c : cases) {
         const bool whole = c.bytes.size() <= kAzelDecodeLimit;

@@ -17,31 +17,20 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fakes.h"
+#include "support/temp_dir.h"
+
 namespace selvora {
 namespace {
 
 namespace fs = std::filesystem;
-
-class FakeClock : public LocalClock {
-  public:
-    // One reading per call; the last one repeats.
-    std::vector<LocalDateTime> readings{{2026, 12, 7, 9, 5, 30}};
-    LocalDateTime now() const override { return readings[std::min(calls_++, readings.size() - 1)]; }
-    void set(int hour, int minute, int second) {
-        readings = {{2026, 12, 7, hour, minute, second}};
-        calls_ = 0;
-    }
-
-  private:
-    mutable std::size_t calls_ = 0;
-};
 
 // Every property of every control but those the user and the poll change on every tick.
 std::vector<std::string> snapshot(const Fields& fields) {
     std::vector<std::string> out;
     for (std::uint16_t i = 0; i < kControls.size(); ++i) {
         const FieldId id{i};
-        if (id == field("local_time") || id == field("path_warning") || id == field("Text2"))
+        if (id == field("local_time") || id == field("path_warning") || id == field("azel_path"))
             continue;
         out.push_back(fields.text(id) + "|" + fields.toolTip(id) + "|" +
                       std::to_string(fields.visible(id)) + std::to_string(fields.backColour(id)) +
@@ -65,62 +54,56 @@ std::string atFrequency(const std::string& megahertz) {
 
 class TrackingPollTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("selvora-tracking-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-        path_ = (dir_ / "azel.dat").string();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string write(const std::string& bytes, const std::string& path) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
         return path;
     }
     PollOutcome poll(const std::string& bytes) { return pollPath(write(bytes, path_)); }
     PollOutcome pollPath(const std::string& path) {
-        fields_.acceptTyping(field("Text2"), path);
+        fields_.acceptTyping(field("azel_path"), path);
         return pollTrackingFile(fields_, state_, clock_);
     }
     std::string text(std::string_view name) const { return fields_.text(*findField(name)); }
 
-    fs::path dir_;
-    std::string path_;
+    testing::TempDir dir_;
+    std::string path_ = (dir_.path() / "azel.dat").string();
     Fields fields_;
-    WindowState state_;
-    FakeClock clock_;
+    TrackingState state_;
+    testing::SequenceClock clock_;
 };
 
 TEST_F(TrackingPollTest, ShowsTheWorkedExample) {
     EXPECT_EQ(poll(azelFile("12:34:56,123.4,45.6", "144.12,-1234.5,12.3,-567.8,4.5")),
               PollOutcome::Continue);
     const char* shown[][2] = {
-        {"local_time", "9:5"},    {"Text5", "2nd/odd"},    {"bearing", "123"},
-        {"angle", "46"},          {"azel_time", "30"},     {"Text1", "30"},
-        {"wsjt_band", "144.12"},  {"dx_doppler", "-1235"}, {"mutual_hz_min", "12.3"},
-        {"Self_doppler", "-568"}, {"self_hz_min", "4.5"},  {"sked_frequency", "144.12"}};
+        {"local_time", "9:5"},    {"wsjt_period", "2nd/odd"},  {"bearing", "123"},
+        {"angle", "46"},          {"azel_seconds", "30"},      {"seconds", "30"},
+        {"wsjt_band", "144.12"},  {"mutual_doppler", "-1235"}, {"mutual_hz_min", "12.3"},
+        {"self_doppler", "-568"}, {"self_hz_min", "4.5"},      {"sked_frequency", "144.12"}};
     for (const auto& [name, value] : shown)
         EXPECT_EQ(text(name), value) << name;
     EXPECT_FALSE(fields_.visible(field("path_warning")));
     EXPECT_EQ(fields_.backColour(field("azel_running")), 0xFF8000u);
-    EXPECT_EQ(state_.previousFileFrequency, 144.12);
+    EXPECT_EQ(state_.previousFileFrequencyMHz, 144.12);
 }
 
-// Steps 1, 6, 8 and 11 each read the clock afresh, here across the minute.
-TEST_F(TrackingPollTest, ReadsTheClockAtEachStepThatUsesIt) {
+// The local time, the period, the freshness patch and the seconds each read the clock
+// afresh, here across the minute.
+TEST_F(TrackingPollTest, ReadsTheClockAfreshAtEachUse) {
     clock_.readings = {{2026, 12, 7, 10, 59, 59},
                        {2026, 12, 7, 11, 0, 0},
                        {2026, 12, 7, 11, 0, 0},
                        {2026, 12, 7, 11, 0, 1}};
     poll(atElevation(31, 10));
     EXPECT_EQ(text("local_time"), "10:59");
-    EXPECT_EQ(text("Text5"), "1st/even");
+    EXPECT_EQ(text("wsjt_period"), "1st/even");
     EXPECT_EQ(fields_.backColour(field("azel_running")), 0xFF0000u);
-    EXPECT_EQ(text("Text1"), "1");
+    EXPECT_EQ(text("seconds"), "1");
 }
 
 TEST_F(TrackingPollTest, ReadsOnlyAFileThePathTestAccepts) {
     const fs::path cwd = fs::current_path();
-    fs::current_path(dir_);  // for the short relative paths
+    fs::current_path(dir_.path());  // for the short relative paths
     for (const char* d : {"dir/azel.dat", ".wsjtx", "the", "\xC3\xA9", "\xC3\xA9\xC3\xA9"})
         fs::create_directories(d);
     const struct {
@@ -165,10 +148,8 @@ TEST_F(TrackingPollTest, FlashesWhileTheFileChangesAndWarnsWhenItStops) {
         clock_.set(9, 5, r.localSecond);
         poll(atElevation(r.fileSeconds, 10));
         EXPECT_EQ(fields_.backColour(field("azel_running")), r.patch) << r.fileSeconds;
-        EXPECT_EQ(fields_.visible(field("Text1")), r.text1Visible) << r.fileSeconds;
+        EXPECT_EQ(fields_.visible(field("seconds")), r.text1Visible) << r.fileSeconds;
     }
-    EXPECT_EQ(state_.readSlot, 4);
-    EXPECT_EQ(state_.readSeconds, (std::array<std::int16_t, 6>{17, 18, 31, 31, 17, 17}));
 }
 
 TEST_F(TrackingPollTest, DrawsTheElevationBarOverTheSky) {
@@ -200,20 +181,40 @@ TEST_F(TrackingPollTest, DrawsTheElevationBarOverTheSky) {
 TEST_F(TrackingPollTest, ReseedsTheSkedFrequencyWhenTheBandChanges) {
     const auto enter = [&](const char* megahertz) {
         fields_.acceptTyping(field("sked_frequency"), megahertz);
-        state_.skedFrequency = std::stod(megahertz);
+        state_.skedFrequencyMHz = std::stod(megahertz);
     };
     enter("144.13");
     poll(atFrequency("144.12"));
     EXPECT_EQ(text("sked_frequency"), "144.12");
-    EXPECT_EQ(state_.skedFrequency, 144.12);
+    EXPECT_EQ(state_.skedFrequencyMHz, 144.12);
     enter("144.13");
     poll(atFrequency("144.12"));
     EXPECT_EQ(text("sked_frequency"), "144.13");
-    EXPECT_EQ(state_.skedFrequency, 144.13);
+    EXPECT_EQ(state_.skedFrequencyMHz, 144.13);
     poll(atFrequency("432.065"));
     EXPECT_EQ(text("sked_frequency"), "432.065");
-    EXPECT_EQ(state_.skedFrequency, 432.065);
-    EXPECT_EQ(state_.skedChangeCount, 1);
+    EXPECT_EQ(state_.skedFrequencyMHz, 432.065);
+}
+
+// The bar's memory is the angle text: the moon must drop to height 0 below the
+// horizon whatever came before, the very first read included.
+TEST_F(TrackingPollTest, LeavesNoBarBelowTheHorizon) {
+    for (const std::vector<double>& elevations : {std::vector{-3.0}, std::vector{45.0, -3.0}}) {
+        fields_ = Fields();
+        for (double elevation : elevations)
+            poll(atElevation(17, elevation));
+        EXPECT_EQ(fields_.height(field("moon")), 0.0f) << elevations.size();
+        EXPECT_EQ(fields_.top(field("moon")), 3375.0f) << elevations.size();
+    }
+}
+
+// A band of 0 is a band: the first read seeds the sked frequency with it.
+TEST_F(TrackingPollTest, FirstReadSeedsTheSkedFrequencyEvenWithBandZero) {
+    fields_.acceptTyping(field("sked_frequency"), "144.13");
+    state_.skedFrequencyMHz = 144.13;
+    poll(atFrequency("0"));
+    EXPECT_EQ(text("sked_frequency"), "0");
+    EXPECT_EQ(state_.skedFrequencyMHz, 0.0);
 }
 
 TEST_F(TrackingPollTest, Map65FormShowsLineOneOnlyAndEndsTheTick) {
@@ -221,11 +222,10 @@ TEST_F(TrackingPollTest, Map65FormShowsLineOneOnlyAndEndsTheTick) {
     EXPECT_EQ(poll(azelFile("12:34:58,200,-5", "432,-1,2")), PollOutcome::Map65Form);
     EXPECT_EQ(text("bearing"), "200");
     EXPECT_EQ(text("angle"), "-5");
-    EXPECT_EQ(state_.readSeconds[1], 58);
     EXPECT_EQ(text("wsjt_band"), "144.12");
-    EXPECT_EQ(text("dx_doppler"), "-1235");
-    EXPECT_EQ(state_.fileFrequency, 144.12);
-    EXPECT_EQ(state_.skedFrequency, 144.12);
+    EXPECT_EQ(text("mutual_doppler"), "-1235");
+    EXPECT_EQ(state_.fileFrequencyMHz, 144.12);
+    EXPECT_EQ(state_.skedFrequencyMHz, 144.12);
 }
 
 // One bad read while the writer is busy shows nothing; six in a row show the warning
@@ -240,14 +240,14 @@ TEST_F(TrackingPollTest, WarnsAfterSixFailedReadsInARow) {
         EXPECT_EQ(snapshot(fields_), shown) << tick;
     }
     poll(bad[0]);
-    EXPECT_FALSE(fields_.visible(field("Text1")));
-    EXPECT_EQ(fields_.toolTip(field("axel_warning")), "the file is empty");
+    EXPECT_FALSE(fields_.visible(field("seconds")));
+    EXPECT_EQ(fields_.toolTip(field("stale_warning")), "the file is empty");
     poll(bad[2]);
-    EXPECT_EQ(fields_.toolTip(field("axel_warning")), "line 4 has 4 fields, expected 5 or more");
+    EXPECT_EQ(fields_.toolTip(field("stale_warning")), "line 4 has 4 fields, expected 5 or more");
     EXPECT_EQ(state_.failedReads, 7);
     poll(atElevation(19, 10));
-    EXPECT_TRUE(fields_.visible(field("Text1")));
-    EXPECT_EQ(fields_.toolTip(field("axel_warning")), "");
+    EXPECT_TRUE(fields_.visible(field("seconds")));
+    EXPECT_EQ(fields_.toolTip(field("stale_warning")), "");
     EXPECT_EQ(state_.failedReads, 0);
 }
 
@@ -258,7 +258,7 @@ TEST_F(TrackingPollTest, ReadsOnlyTheStartOfALargeFile) {
     fs::resize_file(path_, 50'000'000);
     pollPath(path_);
     EXPECT_EQ(state_.failedReads, 0);
-    EXPECT_EQ(text("dx_doppler"), "-1235");
+    EXPECT_EQ(text("mutual_doppler"), "-1235");
 }
 
 std::size_t openDescriptors() {
@@ -273,12 +273,13 @@ TEST_F(TrackingPollTest, ShowsOnlyWholeRecordsWhileTheFileIsRewritten) {
         "  144,  -123.4,    1.23,  -456.7,    2.34,Doppler, R\n   -62.8,     4.7,    -2.0,Pol\n",
         "09:19:32,234.5,-12.3,Moon\r\n09:19:32,200.1,-10.2,Sun\r\n09:19:32,  0.0,  0.0,Source\r\n"
         "10368,-26214.5,  -12.34, 33321.7,   45.67,Doppler, T\r\n"};
-    const std::set<std::string> wholeRecords = {"31 123 46 144 -124     1.23 -457     2.34",
-                                                "32 234 -12 10368 -26215   -12.34 33321    45.67"};
+    const std::set<std::string> wholeRecords = {" 123 46 144 -124     1.23 -457     2.34",
+                                                " 234 -12 10368 -26215   -12.34 33321    45.67"};
     const auto shown = [&] {
-        std::string out = std::to_string(state_.readSeconds[std::size_t(state_.readSlot - 1)]);
-        for (const char* name : {"bearing", "angle", "wsjt_band", "dx_doppler", "mutual_hz_min",
-                                 "Self_doppler", "self_hz_min"})
+        // Line 1 gives the bearing and angle, line 4 the rest.
+        std::string out;
+        for (const char* name : {"bearing", "angle", "wsjt_band", "mutual_doppler", "mutual_hz_min",
+                                 "self_doppler", "self_hz_min"})
             out += " " + text(name);
         return out;
     };

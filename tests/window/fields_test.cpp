@@ -9,13 +9,22 @@
 namespace selvora {
 namespace {
 
-TEST(ControlTable, NamesEveryControlOnce) {
-    std::set<std::pair<std::string_view, int>> seen;
-    for (const ControlSpec& control : kControls)
-        EXPECT_TRUE(seen.insert({control.name, control.index}).second) << control.name;
-    EXPECT_EQ(findField("tx_own_echo"), field("tx_own_echo"));
-    EXPECT_EQ(findField("phase", 29), phase(29));
-    EXPECT_EQ(findField("phase", 30), std::nullopt);
+TEST(ControlTable, NamesAndIdsEveryControlOnce) {
+    std::set<std::pair<std::string_view, int>> names;
+    std::set<std::pair<std::string, int>> ids;
+    for (std::uint16_t i = 0; i < kControls.size(); ++i) {
+        const ControlSpec& control = kControls[i];
+        EXPECT_TRUE(names.insert({control.name, control.index}).second) << control.name;
+        const std::string id = control.id.empty()
+                                   ? std::string(control.name)
+                                   : std::string(control.idPrefix).append(control.id);
+        EXPECT_TRUE(ids.insert({id, control.index}).second) << id;
+        if (control.index <= 0) {
+            EXPECT_EQ(findField(id), FieldId{i}) << id;
+        }
+    }
+    EXPECT_EQ(findField("phase"), phase(0));
+    EXPECT_EQ(findField("Text5"), std::nullopt);  // a control name is not an id
     EXPECT_EQ(findField("no_such_control"), std::nullopt);
     EXPECT_THROW(phase(30), std::out_of_range);
     EXPECT_THROW(phase(-1), std::out_of_range);
@@ -40,10 +49,10 @@ TEST(ControlTable, PlacesThePlanFieldsByRowAndColumn) {
         {"rx_full_doppler", {1080, 480, 1335, 285}, true},
         {"tx_full_doppler", {2520, 480, 1335, 285}, true},
         {"tx_call_dx", {2535, 1920, 1335, 285}, true},
-        {"DXRX_own_echo", {4605, 870, 1215, 270}, false},
-        {"DXRX_no_doppler", {4605, 2310, 1215, 255}, false},
-        {"DXTX_cfom", {5925, 1230, 1215, 285}, false},
-        {"DXTX2_dx_echo", {7500, 1185, 1215, 330}, false},
+        {"dx_rx_own_echo", {4605, 870, 1215, 270}, false},
+        {"dx_rx_no_doppler", {4605, 2310, 1215, 255}, false},
+        {"dx_tx_cfom", {5925, 1230, 1215, 285}, false},
+        {"dx_tone_tx_dx_echo", {7500, 1185, 1215, 330}, false},
     };
     for (const auto& c : cases) {
         const ControlSpec& control = kControls[findField(c.name)->index];
@@ -59,22 +68,21 @@ TEST(Fields, StartInTheWindowsInitialState) {
     const Fields fields;
     EXPECT_EQ(fields.text(field("path_warning")), "not found");
     EXPECT_TRUE(fields.visible(field("path_warning")));
-    EXPECT_EQ(fields.text(field("Text2")), "c:/users/user/AppData/Local/WSJT-X/azel.dat");
-    EXPECT_EQ(fields.text(field("Label4")), "On DX Echo");
-    EXPECT_EQ(fields.toolTip(field("Label4")), " Sked frequency is DX Tx frequency");
+    EXPECT_EQ(fields.text(field("azel_path")), "c:/users/user/AppData/Local/WSJT-X/azel.dat");
+    EXPECT_EQ(fields.text(field("caption_dx_echo")), "On DX Echo");
+    EXPECT_EQ(fields.toolTip(field("caption_dx_echo")), " Sked frequency is DX Tx frequency");
     EXPECT_EQ(fields.toolTip(field("mutual_hz_min")), "Rate of change of mutaul doppler Hz/min");
-    EXPECT_EQ(fields.text(field("Label16")).back(), ' ');
-    EXPECT_EQ(fields.text(field("Tx_tone_frequency")), "1270");
-    EXPECT_EQ(fields.backColour(field("frequency_error")), 0xFF0000u);
-    EXPECT_EQ(fields.foreColour(field("frequency_error")), 0xFFFFFFu);
+    EXPECT_EQ(fields.text(field("tone_note")).back(), ' ');
+    EXPECT_EQ(fields.text(field("tx_tone_frequency")), "1270");
+    EXPECT_EQ(fields.backColour(field("tone_check")), 0xFF0000u);
+    EXPECT_EQ(fields.foreColour(field("tone_check")), 0xFFFFFFu);
     EXPECT_TRUE(fields.selected(field("hz10")));
     EXPECT_FALSE(fields.selected(field("hz1")));
     EXPECT_EQ(fields.top(field("moon")), -15.0f);
     EXPECT_EQ(fields.height(field("moon")), 15.0f);
-    for (const SchemeRow& row : kSchemeRows) {
-        for (std::string_view name : row.fields)
-            EXPECT_EQ(fields.text(*findField(name)), "") << name;
-    }
+    for (std::size_t row = 0; row < std::size(kSchemeRows); ++row)
+        for (std::size_t column = 0; column < std::size(kPlanColumns); ++column)
+            EXPECT_EQ(fields.text(planField(row, PlanColumnId(column))), "");
     for (int k = 0; k < kPhaseCount; ++k)
         EXPECT_EQ(fields.visible(phase(k)), k >= 5) << k;
 }
@@ -85,16 +93,17 @@ TEST(Fields, RecordEachChangedPropertyOnce) {
     fields.setText(field("bearing"), "123");
     fields.setText(field("bearing"), "124");
     fields.setText(field("angle"), "");  // unchanged: empty already
-    fields.setVisible(field("Text1"), false);
+    fields.setVisible(field("seconds"), false);
     fields.setTop(field("moon"), 1672.5f);
     fields.setHeight(field("moon"), 1687.5f);
     fields.acceptTyping(field("sked_frequency"), "1296.1");  // the widget shows it already
 
-    std::vector<std::pair<std::string_view, unsigned>> changes;
-    fields.takeChanges(
-        [&](FieldId id, unsigned mask) { changes.emplace_back(kControls[id.index].name, mask); });
-    const std::vector<std::pair<std::string_view, unsigned>> expected = {
-        {"Text1", kVisibleChanged}, {"bearing", kTextChanged}, {"moon", kGeometryChanged}};
+    std::vector<std::pair<std::uint16_t, unsigned>> changes;
+    fields.takeChanges([&](FieldId id, unsigned mask) { changes.emplace_back(id.index, mask); });
+    const std::vector<std::pair<std::uint16_t, unsigned>> expected = {
+        {field("seconds").index, kVisibleChanged},
+        {field("bearing").index, kTextChanged},
+        {field("moon").index, kGeometryChanged}};
     EXPECT_EQ(changes, expected);
     EXPECT_EQ(fields.text(field("sked_frequency")), "1296.1");
 

@@ -56,12 +56,12 @@ TEST_F(MainWindowTest, PlacesControlsAtFifteenTwipsToThePixel) {
         QRect pixels;
     } cases[] = {
         {"tx_full_doppler", {168, 32, 89, 19}},  // 2520, 480, 1335 x 285 twips
-        {"Text2", {8, 360, 249, 25}},
+        {"azel_path", {8, 360, 249, 25}},
         {"path_warning", {261, 355, 29, 30}},
         {"sky", {262, -1, 9, 225}},  // starts above the client area
-        {"Text1", {200, 176, 57, 48}},
+        {"seconds", {200, 176, 57, 48}},
         {"hz1", {190, 10, 49, 15}},  // relative to the frame
-        {"Label11", {-3, -1, 265, 17}},
+        {"credit", {-3, -1, 265, 17}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(widget(c.name)->geometry(), c.pixels) << c.name;
@@ -96,29 +96,43 @@ TEST(TwipsToPixels, KeepsAnAbsurdElevationBarOffTheWindow) {
 TEST_F(MainWindowTest, ShowsTheInitialTextsAndHidesTheHiddenControls) {
     showActive();
     EXPECT_EQ(qobject_cast<QLabel*>(widget("path_warning"))->text(), "not found");
-    EXPECT_EQ(box("Text2")->text(), "c:/users/user/AppData/Local/WSJT-X/azel.dat");
+    EXPECT_EQ(box("azel_path")->text(), "c:/users/user/AppData/Local/WSJT-X/azel.dat");
     EXPECT_TRUE(qobject_cast<QRadioButton*>(widget("hz10"))->isChecked());
     EXPECT_EQ(box("tx_own_echo")->text(), "");
     EXPECT_TRUE(widget("rx_no_doppler")->isVisible());
-    for (std::string_view hidden : {"DXTX_cfom", "frequency_error", "Label39", "Text3", "Line2"})
+    for (std::string_view hidden :
+         {"dx_tx_cfom", "tone_check", "moon_age_days", "julian_date", "divider"})
         EXPECT_FALSE(widget(hidden)->isVisible()) << hidden;
     EXPECT_FALSE(window_.widget(phase(4))->isVisible());
     EXPECT_TRUE(window_.widget(phase(5))->isVisible());
 }
 
+// The window description's control names stay on the widgets, so each can be
+// matched to the description; the code calls them by what they are for.
+TEST_F(MainWindowTest, NamesEachWidgetAfterItsControl) {
+    EXPECT_EQ(widget("wsjt_period")->objectName(), "Text5");
+    EXPECT_EQ(window_.findChild<QWidget*>("Command1"), widget("save_path"));
+    EXPECT_EQ(window_.widget(phase(7))->objectName(), "phase(7)");
+}
+
 TEST_F(MainWindowTest, DrawsTextBoxesAboveLabelsAndTheMoonAboveTheSky) {
     showActive();
-    EXPECT_EQ(pixel(203, 218), 0xFFE0C0u);  // Text1 covers the red warning
+    EXPECT_EQ(pixel(203, 218), 0xFFE0C0u);  // the seconds box covers the red warning
     // ... and a screen reader, which cannot tell what is covered, is not told it.
-    EXPECT_FALSE(widget("axel_warning")->isVisible());
-    fields_.setVisible(field("Text1"), false);
+    EXPECT_FALSE(widget("stale_warning")->isVisible());
+    fields_.setVisible(field("seconds"), false);
+    fields_.setToolTip(field("stale_warning"), "the file is empty");
     window_.showChanges();
     EXPECT_EQ(pixel(203, 218), 0xFF0000u);  // "AZEL IS NOT UPDATING" shows
-    EXPECT_TRUE(widget("axel_warning")->isVisible());
-    fields_.setVisible(field("Text1"), true);
+    EXPECT_TRUE(widget("stale_warning")->isVisible());
+    EXPECT_EQ(widget("stale_warning")->toolTip(), "the file is empty");  // and says why
+    EXPECT_EQ(widget("stale_warning")->accessibleDescription(), "the file is empty");
+    fields_.setVisible(field("seconds"), true);
+    fields_.setToolTip(field("stale_warning"), "");
     window_.showChanges();
     EXPECT_EQ(pixel(203, 218), 0xFFE0C0u);
-    EXPECT_FALSE(widget("axel_warning")->isVisible());
+    EXPECT_FALSE(widget("stale_warning")->isVisible());
+    EXPECT_EQ(widget("stale_warning")->toolTip(), "");
 
     fields_.setTop(field("moon"), 1672.5f);  // elevation 45
     fields_.setHeight(field("moon"), 1687.5f);
@@ -135,7 +149,9 @@ TEST_F(MainWindowTest, StartsInTxFullDopplerAndTabsInTheDocumentedOrder) {
         visited.push_back(QApplication::focusWidget()->objectName().toStdString());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    std::vector<std::string> expected(std::begin(kTabOrder), std::end(kTabOrder));
+    std::vector<std::string> expected;
+    for (std::string_view id : kTabOrder)
+        expected.emplace_back(kControls[findField(id)->index].name);
     expected.back() = "hz10";  // the selected option button of the frame
     EXPECT_EQ(visited, expected);
 }
@@ -150,17 +166,17 @@ TEST_F(MainWindowTest, PassesTypedKeysToTheSkedHandlerAndSwallowsEnter) {
     EXPECT_EQ(fields_.text(field("sked_frequency")), "432.065");
     EXPECT_EQ(keys_, (std::vector<char16_t>{'4', '3', '2', '.', '0', '6', '5', 13}));
 
-    qobject_cast<QPushButton*>(widget("Command1"))->click();
+    qobject_cast<QPushButton*>(widget("save_path"))->click();
     EXPECT_EQ(saves_, 1);
 }
 
 TEST_F(MainWindowTest, PushesOnlyWhatChangedAndLeavesTypingAlone) {
     showActive();
-    QLineEdit* path = box("Text2");
+    QLineEdit* path = box("azel_path");
     path->setFocus();
     path->setCursorPosition(0);
     QTest::keyClicks(path, "x");
-    EXPECT_EQ(fields_.text(field("Text2")), "xc:/users/user/AppData/Local/WSJT-X/azel.dat");
+    EXPECT_EQ(fields_.text(field("azel_path")), "xc:/users/user/AppData/Local/WSJT-X/azel.dat");
 
     fields_.setText(field("bearing"), "123");
     window_.showChanges();
@@ -177,7 +193,7 @@ TEST_F(MainWindowTest, PushesOnlyWhatChangedAndLeavesTypingAlone) {
 TEST_F(MainWindowTest, NamesControlsForScreenReaders) {
     EXPECT_EQ(widget("tx_own_echo")->accessibleName(), "Own Echo Tx frequency");
     EXPECT_EQ(widget("rx_full_doppler")->accessibleName(), "Full Doppler Both Ways Rx frequency");
-    EXPECT_EQ(widget("dx_doppler")->accessibleName(), "Mutual Doppler Hz");
+    EXPECT_EQ(widget("mutual_doppler")->accessibleName(), "Mutual Doppler Hz");
     EXPECT_EQ(widget("wsjt_band")->accessibleDescription(),
               "Doppler calculated for this frequency (read from Azel.dat file)");
     for (std::uint16_t i = 0; i < kControls.size(); ++i) {
@@ -189,10 +205,11 @@ TEST_F(MainWindowTest, NamesControlsForScreenReaders) {
 }
 
 TEST_F(MainWindowTest, ResolvesTheWindowsFontsToMetricCompatibleOnes) {
-    EXPECT_EQ(QFontInfo(widget("Label14")->font()).family(), "Liberation Sans Narrow");
+    EXPECT_EQ(QFontInfo(widget("local_caption")->font()).family(), "Liberation Sans Narrow");
     EXPECT_EQ(QFontInfo(widget("path_warning")->font()).family(), "Liberation Sans");
-    EXPECT_EQ(QFontInfo(widget("Label11")->font()).family(), "Carlito");
-    EXPECT_EQ(QFontInfo(widget("Label1")->font()).family(), "Liberation Sans");  // MS Sans Serif
+    EXPECT_EQ(QFontInfo(widget("credit")->font()).family(), "Carlito");
+    EXPECT_EQ(QFontInfo(widget("caption_full_doppler")->font()).family(),
+              "Liberation Sans");  // MS Sans Serif
 }
 
 }  // namespace
