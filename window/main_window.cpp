@@ -236,9 +236,9 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
     }
 }
 
-// "AZEL IS NOT UPDATING" lies wholly under Text1, which hides it on screen. A screen
+// "AZEL IS NOT UPDATING" lies wholly under the seconds box, which hides it on screen. A screen
 // reader does not know what is covered and would announce the warning all the time,
-// so its widget is shown only while Text1 is hidden: the same picture, and the
+// so its widget is shown only while the seconds box is hidden: the same picture, and the
 // warning is read exactly when it is seen.
 void MainWindow::showWarningOnlyWhenUncovered() {
     constexpr FieldId warning = field("stale_warning");

@@ -100,7 +100,7 @@ TEST_F(DesktopAppTest, EndsAfterTheMap65MessageWithoutAnotherTick) {
     EXPECT_FALSE(app.timer().isActive());
 }
 
-// The real clock and the host's zone, as the program runs: Text4 is the UTC time
+// The real clock and the host's zone, as the program runs: the UTC time box shows the UTC time
 // the C library gives, and the picture shown is the one the age caption names.
 TEST(DesktopAppRealClock, ShowsUtcAndTheMatchingPhasePicture) {
     TempWorkingDir dir;
