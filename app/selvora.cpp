@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/default_azel_path.h"
 #include "app/doppler_ini.h"
 #include "astro/moon_age.h"
 #include "astro/utc_clock.h"
@@ -34,9 +35,17 @@ void Selvora::loadpath() {
                                      ".\nSelvora starts with the path shown; use Save Path to "
                                      "store the right one.");
     }
-    if (saved.status != SavedPath::Status::Loaded) return;
+    if (saved.status != SavedPath::Status::Loaded) {
+        // Where WSJT-X writes it here; shown only, saved by Save Path like a typed path.
+        fields_.setText(field("Text2"), defaultAzelPath(azelEnvironment(), kThisPlatform));
+        return;
+    }
     state_.azelPath = saved.path;
     fields_.setText(field("Text2"), state_.azelPath);
+}
+
+void Selvora::useAzelPathForThisRun(std::string_view path) {
+    fields_.setText(field("Text2"), path);
 }
 
 void Selvora::Command1_Click() {

@@ -3,6 +3,8 @@
 // what changed.
 #pragma once
 
+#include <string_view>
+
 #include "app/user_messages.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
@@ -17,6 +19,8 @@ class Selvora {
 
     // Start-up, once, after the window exists and before it is shown.
     void Form_Load();
+    // A path given on the command line: shown in Text2 as if typed, not saved.
+    void useAzelPathForThisRun(std::string_view path);
     // "Save Path": stores Text2 in doppler.ini.
     void Command1_Click();
     // A character typed into sked_frequency; Enter (13) commits the sked frequency
