@@ -7,6 +7,7 @@
 
 #include "app/qt_messages.h"
 #include "app/selvora.h"
+#include "app/stale_alert_qt.h"
 #include "window/main_window.h"
 
 namespace selvora {
@@ -25,11 +26,13 @@ class DesktopApp final : public QObject {
     Selvora& selvora() { return selvora_; }
     MainWindow& window() { return window_; }
     QTimer& timer() { return timer_; }
+    StaleAlert& staleAlert() { return staleAlert_; }
 
   private:
     QtMessages qtMessages_;
     Selvora selvora_;
     MainWindow window_;
+    StaleAlert staleAlert_{window_};
     QTimer timer_;
     bool ticking_ = false;
 };
