@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "window/window_title.h"
+
 namespace selvora {
 
 DesktopApp::DesktopApp(const LocalClock& clock, const TimeZoneSource& timeZone,
@@ -30,6 +32,7 @@ void DesktopApp::tick() {
     ticking_ = true;
     selvora_.tick();
     window_.showChanges();
+    staleAlert_.show(showsStaleWarning(selvora_.fields()));
     if (selvora_.ended()) timer_.stop();
     ticking_ = false;
 }

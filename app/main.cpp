@@ -1,14 +1,41 @@
 // Selvora: Doppler sked frequencies for moon-bounce operators, beside WSJT-X.
+#include <cstdio>
+#include <vector>
+
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 
+#include "app/command_line.h"
 #include "app/desktop_app.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "window/phase_pictures.h"
 
+namespace {
+
+// Option groups that other parts of the program read themselves; rig control
+// (--rig-model, --rig-file, --rig-speed, --track) adds its group here.
+std::vector<selvora::OptionGroup> optionGroups() {
+    return {};
+}
+
+// --help, --version or an unusable command line: said in the terminal, no window.
+int endWith(const selvora::CommandLineExit& exit) {
+    std::FILE* stream = exit.exitCode == 0 ? stdout : stderr;
+    std::fputs(exit.text.toLocal8Bit().constData(), stream);
+    return exit.exitCode;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    const selvora::CommandLine commandLine =
+        selvora::parseCommandLine(selvora::argumentList(argc, argv), optionGroups());
+    if (const auto* exit = std::get_if<selvora::CommandLineExit>(&commandLine))
+        return endWith(*exit);
+    const auto& options = std::get<selvora::CommandLineOptions>(commandLine);
+
     QApplication application(argc, argv);
     // The desktop entry's name (packaging/): docks and task bars find the menu entry
     // and icon by it. The window carries the same icon itself, installed or not.
@@ -22,5 +49,9 @@ int main(int argc, char* argv[]) {
     const selvora::HostTimeZoneSource timeZone;
     selvora::DesktopApp app(clock, timeZone);
     app.start();
+    if (options.azelPath) {
+        app.selvora().useAzelPathForThisRun(options.azelPath->toStdString());
+        app.window().showChanges();
+    }
     return QApplication::exec();
 }

@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "app/default_azel_path.h"
 #include "app/doppler_ini.h"
 #include "astro/moon_age.h"
 #include "astro/utc_clock.h"
 #include "common/numbers.h"
+#include "plan/plan_text.h"
 #include "plan/sked_plan.h"
 #include "tracking/tracking_poll.h"
 
@@ -34,9 +36,17 @@ void Selvora::loadSavedPath() {
                                      ".\nSelvora starts with the path shown; use Save Path to "
                                      "store the right one.");
     }
-    if (saved.status != SavedPath::Status::Loaded) return;
+    if (saved.status != SavedPath::Status::Loaded) {
+        // Where WSJT-X writes it here; shown only, saved by Save Path like a typed path.
+        fields_.setText(field("azel_path"), defaultAzelPath(azelEnvironment(), kThisPlatform));
+        return;
+    }
     tracking_.azelPath = saved.path;
     fields_.setText(field("azel_path"), tracking_.azelPath);
+}
+
+void Selvora::useAzelPathForThisRun(std::string_view path) {
+    fields_.setText(field("azel_path"), path);
 }
 
 void Selvora::savePathClicked() {
@@ -56,6 +66,10 @@ void Selvora::tick() {
     if (ended_ || !pollAndPlan()) return;
     showUtcTime(fields_, clock_, timeZone_);
     showMoonAge(fields_, clock_);
+}
+
+std::string Selvora::planText() const {
+    return skedPlanText(fields_, tracking_.skedFrequencyMHz, plan_);
 }
 
 bool Selvora::pollAndPlan() {

@@ -3,6 +3,11 @@
 // what changed.
 #pragma once
 
+#include <string_view>
+
+#include <string>
+#include <string_view>
+
 #include "app/user_messages.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
@@ -18,6 +23,8 @@ class Selvora {
 
     // Once, after the window exists and before it is shown: the saved path.
     void start();
+    // A path given on the command line: shown in the path box as if typed, not saved.
+    void useAzelPathForThisRun(std::string_view path);
     // "Save Path": stores the path box's text in doppler.ini.
     void savePathClicked();
     // A character typed into the sked box; Enter (13) commits the sked frequency
@@ -28,6 +35,9 @@ class Selvora {
 
     // True once a tick has ended the program (the MAP65 form of azel.dat).
     bool ended() const { return ended_; }
+
+    // The plan as plain text for the clipboard.
+    std::string planText() const;
 
     Fields& fields() { return fields_; }
     TrackingState& tracking() { return tracking_; }

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/default_azel_path.h"
 #include "app/doppler_ini.h"
 #include "app/selvora.h"
 #include "fuzz/fuzz_support.h"
@@ -43,8 +44,9 @@ Started startUp() {
     return {model.fields().text(field("azel_path")), messages.shown.size()};
 }
 
+// Without a usable doppler.ini the box starts where WSJT-X writes azel.dat here.
 const std::string& initialPath() {
-    static const std::string path(kControls[field("azel_path").index].text);
+    static const std::string path = defaultAzelPath(azelEnvironment(), kThisPlatform);
     return path;
 }
 

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "common/files.h"
+#include "common/home_folder.h"
 #include "common/numbers.h"
 #include "tracking/azel_file.h"
 
@@ -151,7 +152,9 @@ void reseedSkedFrequency(Fields& fields, TrackingState& state) {
 PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalClock& clock) {
     showLocalTime(fields, clock);
     state.azelPath = fields.text(field("azel_path"));
-    if (!passesPathTest(state.azelPath)) {
+    // "~/" is the home folder here, where the path is used; the box keeps it as typed.
+    const std::string azelPath = expandHome(state.azelPath, homeFolder());
+    if (!passesPathTest(azelPath)) {
         fields.setVisible(field("path_warning"), true);
         return PollOutcome::Continue;
     }
@@ -159,7 +162,7 @@ PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalCl
 
     // The whole file is read and closed before any field changes, so a file that
     // fails anywhere changes nothing.
-    const AzelDecoding decoding = readAzelFile(state.azelPath);
+    const AzelDecoding decoding = readAzelFile(azelPath);
     if (const auto* error = std::get_if<AzelError>(&decoding)) {
         noteFailedRead(fields, state, error->reason);
         return PollOutcome::Continue;

@@ -9,6 +9,7 @@
 
 #include "app/doppler_ini.h"
 #include "support/fakes.h"
+#include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 #include "tracking/tracking_poll.h"
 
@@ -20,16 +21,25 @@ using testing::FakeClock;
 using testing::FakeMessages;
 using testing::FakeZone;
 using testing::Message;
+using testing::ScopedEnvironment;
 using testing::TempWorkingDir;
 
 constexpr LocalDateTime kMorning{2026, 12, 7, 9, 19, 32};
-const std::string kDefaultPath = "c:/users/user/AppData/Local/WSJT-X/azel.dat";
 
 class SelvoraTest : public ::testing::Test {
   protected:
+    // The home folder is the test's own directory, without WSJT-X in it.
+    void SetUp() override {
+        environment.set("HOME", dir.path().string());
+        environment.set("XDG_DATA_HOME", std::nullopt);
+    }
     std::string text(FieldId id) { return selvora.fields().text(id); }
+    std::string defaultPath() const {
+        return (dir.path() / ".local/share/WSJT-X/azel.dat").string();
+    }
 
     TempWorkingDir dir;
+    ScopedEnvironment environment;
     CallLog log;
     FakeClock clock{kMorning, &log};
     FakeZone zone{&log};
@@ -63,14 +73,44 @@ TEST_F(SelvoraTest, StartsWithTheDefaultPathWithoutDopplerIni) {
     std::filesystem::create_directory(dir.path() / kSettingsFile);  // a directory counts as missing
     selvora.start();
     EXPECT_EQ(selvora.tracking().azelPath, "");
-    EXPECT_EQ(text(field("azel_path")), kDefaultPath);
+    EXPECT_EQ(text(field("azel_path")), defaultPath());
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// "~/" is the home folder when the path is tested and read, and stays as typed in the
+// box and in doppler.ini.
+TEST_F(SelvoraTest, TildeMeansTheHomeFolderOnlyWhereThePathIsUsed) {
+    environment.set("HOME", (dir.path() / "op").string());
+    std::filesystem::create_directories(dir.path() / "op/wsjt");
+    dir.write("op/wsjt/azel.dat",
+              "09:19:31,123.4, 45.6,Moon\n09:19:31,200.1, 12.0,Sun\n09:19:31,  0.0,  0.0,Source\n"
+              " 1296,   124.3,   -1.25,   258.7,   -2.50,Doppler, R\n");
+    const struct {
+        std::string typed;
+        bool found;
+    } cases[] = {
+        {"~/wsjt/azel.dat", true},
+        {"~wsjt/azel.dat", false},                           // only "~/" is the home folder
+        {(dir.path() / "op/wsjt/azel.dat").string(), true},  // a full path as before
+        {" ~/wsjt/azel.dat", false},                         // not at the start
+    };
+    for (const auto& c : cases) {
+        Selvora fresh{clock, zone, messages};
+        fresh.fields().setText(field("azel_path"), c.typed);
+        fresh.tick();
+        EXPECT_EQ(fresh.fields().visible(field("path_warning")), !c.found) << c.typed;
+        EXPECT_EQ(fresh.fields().text(field("wsjt_band")), c.found ? "1296" : "") << c.typed;
+        EXPECT_EQ(fresh.fields().text(field("azel_path")), c.typed);
+        EXPECT_EQ(fresh.tracking().azelPath, c.typed);
+        fresh.savePathClicked();
+        EXPECT_EQ(dir.read(kSettingsFile), c.typed + "\r\n");
+    }
 }
 
 TEST_F(SelvoraTest, TellsOnceWhenDopplerIniIsEmpty) {
     dir.write(kSettingsFile, "");
     selvora.start();
-    EXPECT_EQ(text(field("azel_path")), kDefaultPath);
+    EXPECT_EQ(text(field("azel_path")), defaultPath());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("doppler.ini: the file is empty"), std::string::npos);
     EXPECT_FALSE(messages.shown[0].ends);
@@ -98,7 +138,7 @@ TEST_F(SelvoraTest, LoadsOnlyAPathThatLoadsAgainOnceSaved) {
         if (!c.loads) {
             ASSERT_EQ(told.shown.size(), 1u) << c.content.size();
             EXPECT_NE(told.shown[0].text.find("too long to be a path"), std::string::npos);
-            EXPECT_EQ(first.fields().text(field("azel_path")), kDefaultPath);
+            EXPECT_EQ(first.fields().text(field("azel_path")), defaultPath());
             continue;
         }
         EXPECT_EQ(first.fields().text(field("azel_path")), longest);
@@ -115,7 +155,7 @@ TEST_F(SelvoraTest, TellsOnceWhenDopplerIniCannotBeOpened) {
     dir.write(kSettingsFile, "d:/wsjt/azel.dat\r\n");
     std::filesystem::permissions(dir.path() / kSettingsFile, std::filesystem::perms::none);
     selvora.start();
-    EXPECT_EQ(text(field("azel_path")), kDefaultPath);
+    EXPECT_EQ(text(field("azel_path")), defaultPath());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("doppler.ini: Permission denied"), std::string::npos);
 }

@@ -133,6 +133,20 @@ def write_azel(path, template, stamp):
     os.replace(path + ".new", path)
 
 
+def remove_faketime_segments(pid):
+    """libfaketime keeps the fixed clock in shared memory named after the process that
+    loaded it (/faketime_shm_PID, and the semaphore /faketime_sem_PID) and removes them
+    only when that process exits normally. The program is stopped with SIGTERM, so the
+    two of this run are removed here, and nothing else. Returns what is left of them."""
+    names = [f"/dev/shm/faketime_shm_{pid}", f"/dev/shm/sem.faketime_sem_{pid}"]
+    for name in names:
+        try:
+            os.unlink(name)
+        except FileNotFoundError:
+            pass
+    return [name for name in names if os.path.exists(name)]
+
+
 def wait_until(condition, timeout):
     deadline = time.monotonic() + timeout
     while True:
@@ -295,6 +309,10 @@ def main():
             process.wait(timeout=10)
         except subprocess.TimeoutExpired:
             process.kill()
+            process.wait()
+        left = remove_faketime_segments(process.pid)
+        checks.record(not left, "no libfaketime shared memory is left in /dev/shm",
+                      " ".join(left))
         log.close()
         if checks.failed:
             with open(log_path) as f:

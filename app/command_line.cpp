@@ -1,0 +1,101 @@
+#include "app/command_line.h"
+
+namespace selvora {
+namespace {
+
+const QString kProgramName = QStringLiteral("selvora");
+
+// Options QApplication takes for itself (-platform xcb, -display :1 ...). They are
+// accepted here so that QApplication still sees them; they are not ours to list.
+const QStringList kQtValueOptions = {
+    QStringLiteral("platform"),      QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"), QStringLiteral("plugin"),
+    QStringLiteral("display"),       QStringLiteral("style"),
+    QStringLiteral("stylesheet"),    QStringLiteral("qwindowgeometry"),
+    QStringLiteral("qwindowtitle"),  QStringLiteral("qwindowicon"),
+    QStringLiteral("session"),       QStringLiteral("geometry")};
+const QStringList kQtFlagOptions = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                    QStringLiteral("nograb"), QStringLiteral("dograb"),
+                                    QStringLiteral("sync")};
+
+const QString kQtOptionsNote = QStringLiteral(
+    "\nQt's own options are accepted as by every Qt program, among them\n"
+    "  -platform <name>, -display <display>, -style <style>, -reverse,\n"
+    "  -qwindowgeometry <geometry>, -qwindowtitle <title>.\n");
+
+QCommandLineOption hidden(QCommandLineOption option) {
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
+void addQtOptions(QCommandLineParser& parser) {
+    for (const QString& name : kQtValueOptions)
+        parser.addOption(hidden(QCommandLineOption(name, {}, QStringLiteral("value"))));
+    for (const QString& name : kQtFlagOptions)
+        parser.addOption(hidden(QCommandLineOption(name)));
+}
+
+const QCommandLineOption kAzelOption(
+    QStringLiteral("azel"),
+    QStringLiteral("Read the azel.dat at <path> for this run, as if typed into the path box; "
+                   "doppler.ini is not changed. A leading ~/ is your home folder."),
+    QStringLiteral("path"));
+
+CommandLineExit usageError(const QString& message) {
+    return {kUsageExitCode, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
+                                .arg(kProgramName, message)};
+}
+
+QString versionText() {
+    return QStringLiteral("Selvora %1\n").arg(QStringLiteral(SELVORA_VERSION));
+}
+
+// Qt names the program after the running QApplication's argv[0], or "<executable_name>"
+// before there is one: the usage line always names the installed command instead.
+QString helpText(const QCommandLineParser& parser) {
+    QString text = parser.helpText();
+    const qsizetype lineEnd = text.indexOf('\n');
+    text.replace(0, lineEnd, QStringLiteral("Usage: %1 [options]").arg(kProgramName));
+    return text;
+}
+
+}  // namespace
+
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+CommandLine parseCommandLine(const QStringList& arguments, const std::vector<OptionGroup>& groups) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Doppler sked frequencies for moon-bounce (EME) operators, from the "
+                       "azel.dat WSJT-X writes."));
+    // Qt's own options are single-dash words (-platform); ours are --long.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOption(kAzelOption);
+    for (const OptionGroup& group : groups)
+        parser.addOptions(group.options);
+    addQtOptions(parser);
+
+    if (!parser.parse(arguments)) return usageError(parser.errorText());
+    if (parser.isSet(help)) return CommandLineExit{0, helpText(parser)};
+    if (parser.isSet(QStringLiteral("help-all")))
+        return CommandLineExit{0, helpText(parser) + kQtOptionsNote};
+    if (parser.isSet(version)) return CommandLineExit{0, versionText()};
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("Unexpected argument '%1'.")
+                              .arg(parser.positionalArguments().constFirst()));
+    for (const OptionGroup& group : groups)
+        if (const auto problem = group.read(parser)) return usageError(*problem);
+
+    CommandLineOptions options;
+    if (parser.isSet(kAzelOption)) options.azelPath = parser.value(kAzelOption);
+    return options;
+}
+
+}  // namespace selvora

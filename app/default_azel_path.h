@@ -1,0 +1,37 @@
+// Where WSJT-X keeps azel.dat on this computer: the path the box starts with when
+// no path has been saved in doppler.ini.
+#pragma once
+
+#include <string>
+
+namespace selvora {
+
+enum class Platform { Linux, Windows };
+
+#ifdef _WIN32
+inline constexpr Platform kThisPlatform = Platform::Windows;
+#else
+inline constexpr Platform kThisPlatform = Platform::Linux;
+#endif
+
+// The environment values the search depends on; empty when not set.
+struct AzelEnvironment {
+    std::string home;          // $HOME
+    std::string xdgDataHome;   // $XDG_DATA_HOME
+    std::string localAppData;  // %LOCALAPPDATA%
+    std::string userProfile;   // %USERPROFILE%
+};
+
+// This process's environment (home from the account when $HOME is unset).
+AzelEnvironment azelEnvironment();
+
+// WSJT-X's data folder: $XDG_DATA_HOME (default ~/.local/share) on Linux,
+// %LOCALAPPDATA% (default %USERPROFILE%/AppData/Local) on Windows.
+std::string wsjtxDataFolder(const AzelEnvironment& environment, Platform platform);
+
+// The azel.dat written most recently in the data folder's "WSJT-X" or
+// "WSJT-X - NAME" folders (WSJT-X started with --rig-name=NAME); when there is
+// none yet, the plain WSJT-X folder's azel.dat, where WSJT-X will write it.
+std::string defaultAzelPath(const AzelEnvironment& environment, Platform platform);
+
+}  // namespace selvora

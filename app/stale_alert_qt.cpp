@@ -1,0 +1,30 @@
+#include "app/stale_alert_qt.h"
+
+#include <QApplication>
+
+#include "window/control_table.h"
+#include "window/window_title.h"
+
+namespace selvora {
+
+StaleAlert::StaleAlert(QWidget& window, Alert alert) : window_(window), alert_(std::move(alert)) {
+    if (!alert_) alert_ = [](QWidget* widget) { QApplication::alert(widget); };
+}
+
+void StaleAlert::show(bool stale) {
+    if (stale == stale_) return;
+    stale_ = stale;
+    applyTitle();
+    if (stale_) alert_(&window_);  // once per stop; the desktop ends it when the window is seen
+}
+
+void StaleAlert::setTitleSuffix(std::string suffix) {
+    suffix_ = std::move(suffix);
+    applyTitle();
+}
+
+void StaleAlert::applyTitle() {
+    window_.setWindowTitle(QString::fromStdString(windowTitle(kWindowCaption, stale_, suffix_)));
+}
+
+}  // namespace selvora

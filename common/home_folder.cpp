@@ -1,0 +1,31 @@
+#include "common/home_folder.h"
+
+#include <cstdlib>
+
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace selvora {
+
+std::string homeFolder() {
+#ifdef _WIN32
+    const char* home = std::getenv("USERPROFILE");
+    return home != nullptr ? home : "";
+#else
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+    const passwd* account = ::getpwuid(::getuid());
+    return account != nullptr && account->pw_dir != nullptr ? account->pw_dir : "";
+#endif
+}
+
+std::string expandHome(std::string_view path, std::string_view home) {
+    if (!path.starts_with("~/") || home.empty()) return std::string(path);
+    if (home.ends_with('/')) home.remove_suffix(1);
+    std::string expanded(home);
+    expanded += path.substr(1);
+    return expanded;
+}
+
+}  // namespace selvora

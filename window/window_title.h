@@ -1,0 +1,22 @@
+// The window's title: its caption, led by the stale warning while that shows, so an
+// operator looking at WSJT-X sees it in the task bar too.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "window/fields.h"
+
+namespace selvora {
+
+inline constexpr std::string_view kStaleTitlePrefix = "AZEL IS NOT UPDATING \u2014 ";
+
+// `base`, led by kStaleTitlePrefix while stale, followed by " — `suffix`" when
+// there is one (such as the rig's state, "rig: …").
+std::string windowTitle(std::string_view base, bool stale, std::string_view suffix = {});
+
+// True while "AZEL IS NOT UPDATING" shows: its label is uncovered by the hidden
+// seconds box.
+bool showsStaleWarning(const Fields& fields);
+
+}  // namespace selvora
