@@ -68,14 +68,13 @@ class HamlibConnection final : public RigConnection {
         return {static_cast<std::int64_t>(hz + 0.5), std::nullopt};
     }
 
-    // The Tx VFO is Hamlib's RIG_VFO_TX, which each backend maps to its own (VFO B, Sub).
     RigError setSplit(bool on) override {
-        return check(
-            rig_set_split_vfo(rig_, RIG_VFO_CURR, on ? RIG_SPLIT_ON : RIG_SPLIT_OFF, RIG_VFO_TX));
+        return check(rig_set_split_vfo(rig_, RIG_VFO_CURR, on ? RIG_SPLIT_ON : RIG_SPLIT_OFF,
+                                       on ? txVfo() : RIG_VFO_CURR));
     }
 
     RigError setSplitFrequency(std::int64_t hz) override {
-        return check(rig_set_split_freq(rig_, RIG_VFO_TX, static_cast<freq_t>(hz)));
+        return check(rig_set_split_freq(rig_, RIG_VFO_CURR, static_cast<freq_t>(hz)));
     }
 
     // A rig that cannot report its PTT is taken as receiving: there is no other way to know.
@@ -88,6 +87,15 @@ class HamlibConnection final : public RigConnection {
     }
 
   private:
+    // The rig's second VFO, as WSJT-X picks it: B on most rigs, Sub on dual-receiver
+    // ones; rigctld tells model 2 which VFOs its rig has when it opens.
+    vfo_t txVfo() const {
+        const vfo_t vfos = rig_->state.vfo_list;
+        if ((vfos & RIG_VFO_B) != 0) return RIG_VFO_B;
+        if ((vfos & RIG_VFO_SUB) != 0) return RIG_VFO_SUB;
+        return RIG_VFO_TX;
+    }
+
     RigError setConf(const char* name, const std::string& value) {
         return check(rig_set_conf(rig_, rig_token_lookup(rig_, name), value.c_str()));
     }

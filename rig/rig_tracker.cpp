@@ -57,13 +57,14 @@ RigError RigTracker::sendChanges(const RigFigures& wanted, RigConnection& rig) {
         if (RigError error = send(rig.setFrequency(wanted.rxHz))) return error;
         rxHz_ = wanted.rxHz;
     }
-    if (txChange) {
-        if (RigError error = send(rig.setSplitFrequency(wanted.txHz))) return error;
-        txHz_ = wanted.txHz;
-    }
+    // Split first: before it is on, some backends put a split frequency on the main VFO.
     if (splitWanted && splitChange) {
         if (RigError error = send(rig.setSplit(true))) return error;
         split_ = true;
+    }
+    if (txChange) {
+        if (RigError error = send(rig.setSplitFrequency(wanted.txHz))) return error;
+        txHz_ = wanted.txHz;
     }
     return std::nullopt;
 }

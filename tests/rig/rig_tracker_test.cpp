@@ -59,7 +59,7 @@ const WantedFigures kStale{std::nullopt, "waiting for azel.dat (not updating)"};
 const WantedFigures kCfom = figures(1296100130, 1296099870);
 const WantedFigures kCfomLater = figures(1296100140, 1296099860);
 const WantedFigures kNoDoppler = figures(1296100000, 1296100000);
-const Calls kFirstCfom = {"open", "ptt?", "freq 1296100130", "tx 1296099870", "split on"};
+const Calls kFirstCfom = {"open", "ptt?", "freq 1296100130", "split on", "tx 1296099870"};
 
 struct Scenario {
     const char* rule;
@@ -77,7 +77,7 @@ const Scenario kScenarios[] = {
      {{0, kCfom, kFirstCfom},
       {480, kNoDoppler, {"ptt?", "split off", "freq 1296100000"}},
       {960, kNoDoppler, {}},
-      {1440, figures(1296100000, 1296099990), {"ptt?", "tx 1296099990", "split on"}}}},
+      {1440, figures(1296100000, 1296099990), {"ptt?", "split on", "tx 1296099990"}}}},
     {"a rig first seen with equal figures gets split off",
      {{0, kNoDoppler, {"open", "ptt?", "split off", "freq 1296100000"}}}},
     {"nothing is sent while the figures are not live, not even opened",
@@ -94,7 +94,7 @@ const Scenario kScenarios[] = {
      {{0, kNoDoppler, {"open", "ptt?", "split off", "freq 1296100000"}},
       {480, figures(1296100010, 1296100010), {"ptt?"}, true},
       {960, kCfom, {"ptt?"}, true},
-      {1440, kCfom, {"ptt?", "freq 1296100130", "tx 1296099870", "split on"}}}},
+      {1440, kCfom, {"ptt?", "freq 1296100130", "split on", "tx 1296099870"}}}},
     {"an error closes the rig; retries back off 1, 2, 4 s; then everything is sent again",
      {{0, kCfom, kFirstCfom},
       {480,
@@ -108,7 +108,7 @@ const Scenario kScenarios[] = {
       {3000, kCfomLater, {}, false, {"open"}, RigStatus::State::NoAnswer},
       {3480, kCfomLater, {"open", "close"}, false, {"open"}, RigStatus::State::NoAnswer},
       {7000, kCfomLater, {}, false, {}, RigStatus::State::NoAnswer},
-      {7480, kCfomLater, {"open", "ptt?", "freq 1296100140", "tx 1296099860", "split on"}}}},
+      {7480, kCfomLater, {"open", "ptt?", "freq 1296100140", "split on", "tx 1296099860"}}}},
     {"a failing PTT read is a failure too, and nothing else is sent",
      {{0, kCfom, {"open", "ptt?", "close"}, false, {"ptt?"}, RigStatus::State::NoAnswer},
       {1000, kCfom, kFirstCfom}}},
