@@ -31,6 +31,7 @@ void DesktopApp::tick() {
     ticking_ = true;
     selvora_.Timer1_Timer();
     window_.showChanges();
+    if (afterTick_ && !selvora_.ended()) afterTick_();
     if (selvora_.ended()) timer_.stop();
     ticking_ = false;
 }

@@ -2,6 +2,8 @@
 // boxes, wired together. main() only adds the QApplication.
 #pragma once
 
+#include <functional>
+
 #include <QObject>
 #include <QTimer>
 
@@ -22,6 +24,9 @@ class DesktopApp final : public QObject {
     // One tick of Timer1, then the window shows what changed.
     void tick();
 
+    // Runs after each tick has been shown (the rig control posts the figures).
+    void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+
     Selvora& selvora() { return selvora_; }
     MainWindow& window() { return window_; }
     QTimer& timer() { return timer_; }
@@ -32,6 +37,7 @@ class DesktopApp final : public QObject {
     MainWindow window_;
     QTimer timer_;
     bool ticking_ = false;
+    std::function<void()> afterTick_;
 };
 
 }  // namespace selvora
