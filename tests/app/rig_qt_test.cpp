@@ -1,12 +1,15 @@
 // The rig seen from the window: options, the context menu, the marked caption, the title,
 // and the settings kept between runs. The rig is Hamlib's dummy (model 1), in-process.
 #include "app/rig_qt.h"
+#include "app/rig_settings_dialog_qt.h"
 
 #include <chrono>
 #include <thread>
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -167,6 +170,29 @@ TEST_F(RigControlTest, TheRowsContextMenuTunesAndStops) {
     chooseFromMenu(field("Label4"), 2, &seen);
     EXPECT_EQ(seen.first(), "Tune the rig to On DX Echo*");
     EXPECT_EQ(rig.tracked(), std::nullopt);
+}
+
+TEST(RigSettingsDialog, FindsAModelByMakerAndNameAndTestsItOffTheWindowsThread) {
+    RigSettingsDialog dialog({2, "localhost:4532", 0});
+    EXPECT_EQ(dialog.settings(), (RigSettings{2, "localhost:4532", 0}));
+    dialog.search()->setText("dummy HAMLIB");
+    ASSERT_GE(dialog.models()->count(), 1);
+    int dummyRow = -1;
+    for (int row = 0; row < dialog.models()->count(); ++row) {
+        const QString text = dialog.models()->item(row)->text();
+        EXPECT_TRUE(text.contains("Hamlib") && text.contains("Dummy")) << text.toStdString();
+        if (text == "Hamlib Dummy (1)") dummyRow = row;
+    }
+    ASSERT_GE(dummyRow, 0);
+    dialog.models()->setCurrentRow(dummyRow);
+    dialog.port()->setText("");
+    EXPECT_EQ(dialog.settings(), (RigSettings{1, "", 0}));
+
+    dialog.startTest();
+    EXPECT_EQ(dialog.testResult()->text(), "Asking the rig…");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return dialog.testResult()->text() == "The rig is on 145.000000 MHz."; }, 10000))
+        << dialog.testResult()->text().toStdString();
 }
 
 }  // namespace
