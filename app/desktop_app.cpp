@@ -33,6 +33,7 @@ void DesktopApp::tick() {
     selvora_.tick();
     window_.showChanges();
     staleAlert_.show(showsStaleWarning(selvora_.fields()));
+    if (afterTick_ && !selvora_.ended()) afterTick_();
     if (selvora_.ended()) timer_.stop();
     ticking_ = false;
 }

@@ -2,6 +2,8 @@
 // boxes, wired together. main() only adds the QApplication.
 #pragma once
 
+#include <functional>
+
 #include <QObject>
 #include <QTimer>
 
@@ -25,6 +27,9 @@ class DesktopApp final : public QObject {
     // One tick, then the window shows what changed.
     void tick();
 
+    // Runs after each tick has been shown (the rig control posts the figures).
+    void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+
     Selvora& selvora() { return selvora_; }
     MainWindow& window() { return window_; }
     QTimer& timer() { return timer_; }
@@ -39,6 +44,7 @@ class DesktopApp final : public QObject {
     PlanCopier planCopier_{window_, [this] { return selvora_.planText(); }};
     QTimer timer_;
     bool ticking_ = false;
+    std::function<void()> afterTick_;
 };
 
 }  // namespace selvora

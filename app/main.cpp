@@ -8,16 +8,17 @@
 
 #include "app/command_line.h"
 #include "app/desktop_app.h"
+#include "app/rig_options_qt.h"
+#include "app/rig_qt.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "window/phase_pictures.h"
 
 namespace {
 
-// Option groups that other parts of the program read themselves; rig control
-// (--rig-model, --rig-file, --rig-speed, --track) adds its group here.
-std::vector<selvora::OptionGroup> optionGroups() {
-    return {};
+// Option groups that other parts of the program read themselves.
+std::vector<selvora::OptionGroup> optionGroups(selvora::RigCommandLine& rig) {
+    return {selvora::rigOptionGroup(rig)};
 }
 
 // --help, --version or an unusable command line: said in the terminal, no window.
@@ -30,8 +31,9 @@ int endWith(const selvora::CommandLineExit& exit) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    selvora::RigCommandLine rigOptions;
     const selvora::CommandLine commandLine =
-        selvora::parseCommandLine(selvora::argumentList(argc, argv), optionGroups());
+        selvora::parseCommandLine(selvora::argumentList(argc, argv), optionGroups(rigOptions));
     if (const auto* exit = std::get_if<selvora::CommandLineExit>(&commandLine))
         return endWith(*exit);
     const auto& options = std::get<selvora::CommandLineOptions>(commandLine);
@@ -48,6 +50,10 @@ int main(int argc, char* argv[]) {
     const selvora::SystemLocalClock clock;
     const selvora::HostTimeZoneSource timeZone;
     selvora::DesktopApp app(clock, timeZone);
+    selvora::RigControl rig(app.window(), app.selvora().fields(), app.staleAlert(),
+                            selvora::defaultRigSettingsFile());
+    rig.apply(rigOptions);
+    app.setAfterTick([&rig] { rig.afterTick(); });
     app.start();
     if (options.azelPath) {
         app.selvora().useAzelPathForThisRun(options.azelPath->toStdString());

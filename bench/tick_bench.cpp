@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QApplication>
@@ -31,6 +33,9 @@
 #include "bench/azel_records.h"
 #include "common/files.h"
 #include "common/local_clock.h"
+#include "rig/hamlib_rig.h"
+#include "rig/rig_figures.h"
+#include "rig/rig_worker.h"
 #include "tracking/azel_decoder.h"
 #include "tracking/azel_file.h"
 #include "window/fields.h"
@@ -262,6 +267,95 @@ void BM_ModelTick_50MB(benchmark::State& state) {
     modelTick(state, workspace->largeFile(), true, false);
 }
 
+// The model's tick with the rig tracking CFOM: the tick also reads the figures and posts
+// them to the worker, which tunes Hamlib's dummy rig on its own thread. The tick never
+// waits for the rig, so this should cost what BM_ModelTick costs.
+void BM_ModelTick_RigTracking(benchmark::State& state) {
+    SimulatedTime time;
+    TrackingWriter writer(workspace->smallFile(), time, false);
+    const SimulatedClock clock(time);
+    const HostTimeZoneSource zone([&time] { return time.now(); });
+    CountingMessages messages;
+    Workspace::savePathOf(workspace->smallFile());
+    Selvora model(clock, zone, messages);
+    model.start();
+    RigWorker worker(makeHamlibConnection({1, "", 0}));
+    bool tracking = true;
+    for (auto _ : state) {
+        time.tick(), writer.follow();
+        timeOne(state, [&] {
+            model.tick();
+            worker.post(wantedFigures(model.fields(), SkedScheme::Cfom));
+        });
+        tracking = tracking && isTracking(model, messages);
+    }
+    if (!tracking || worker.status().state == RigStatus::State::NoAnswer)
+        state.SkipWithError("a tick did not read the file, or the rig did not answer");
+}
+
+// How often the worker tunes the rig while WSJT-X rewrites azel.dat once a second at
+// 1296 MHz: eight simulated hours (a whole pass of the simulated moon, whose Doppler
+// moves by up to about 40 Hz a minute), 480 ms ticks, every tick's figures stepped
+// through the worker to a rig that answers at once (the count does not depend on the rig).
+// Frequency and split commands per minute.
+class InstantRig final : public RigConnection {
+  public:
+    RigError open() override { return std::nullopt; }
+    void close() override {}
+    RigError setFrequency(std::int64_t) override { return std::nullopt; }
+    FrequencyReading frequency() override { return {}; }
+    RigError setSplit(bool) override { return std::nullopt; }
+    RigError setSplitFrequency(std::int64_t) override { return std::nullopt; }
+    PttReading ptt() override { return {}; }
+};
+
+void rigCommandsPerMinute(benchmark::State& state, bool oneHz) {
+    constexpr int kTicksPerMinute = 125;  // 60 s / 480 ms
+    constexpr int kMinutes = 8 * 60;
+    std::vector<std::uint64_t> perMinute;
+    for (auto _ : state) {
+        SimulatedTime time;
+        TrackingWriter writer(workspace->smallFile(), time, false);
+        const SimulatedClock clock(time);
+        const HostTimeZoneSource zone([&time] { return time.now(); });
+        CountingMessages messages;
+        Workspace::savePathOf(workspace->smallFile());
+        Selvora model(clock, zone, messages);
+        model.start();
+        if (oneHz) model.fields().select(field("hz1"));
+        RigWorker worker(std::make_unique<InstantRig>());
+        std::uint64_t steps = 0, sentBefore = 0;
+        for (int minute = 0; minute < kMinutes; ++minute) {
+            for (int i = 0; i < kTicksPerMinute; ++i) {
+                time.tick(), writer.follow();
+                model.tick();
+                worker.post(wantedFigures(model.fields(), SkedScheme::Cfom));
+                ++steps;
+                while (worker.stepsTaken() < steps)
+                    std::this_thread::yield();
+            }
+            // The first minute also opens the rig and sets split: count from the second.
+            if (minute > 0) perMinute.push_back(worker.commandsSent() - sentBefore);
+            sentBefore = worker.commandsSent();
+        }
+        if (worker.status().state != RigStatus::State::Tracking)
+            state.SkipWithError(("not tracking: " + worker.status().reason).c_str());
+    }
+    double total = 0, most = 0;
+    for (const auto n : perMinute)
+        total += static_cast<double>(n), most = std::max(most, static_cast<double>(n));
+    state.counters["commands_per_min"] = total / static_cast<double>(perMinute.size());
+    state.counters["most_in_a_min"] = most;
+}
+
+void BM_RigCommandsPerMinute_10Hz(benchmark::State& state) {
+    rigCommandsPerMinute(state, false);
+}
+
+void BM_RigCommandsPerMinute_1Hz(benchmark::State& state) {
+    rigCommandsPerMinute(state, true);
+}
+
 // Counts the paint events Qt sends to any widget.
 class PaintCounter final : public QObject {
   public:
@@ -325,6 +419,15 @@ BENCHMARK(BM_ReadAzelFile)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ModelTick)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ModelTick_NothingChanged)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ModelTick_50MB)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ModelTick_RigTracking)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RigCommandsPerMinute_10Hz)
+    ->Iterations(1)
+    ->Repetitions(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RigCommandsPerMinute_1Hz)
+    ->Iterations(1)
+    ->Repetitions(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WidgetTick)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WidgetTick_NothingChanged)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -360,6 +463,7 @@ class RatioReporter final : public benchmark::ConsoleReporter {
         ratio("BM_ModelTick_50MB", "BM_ModelTick", "50 MB tick / small tick", 1.10);
         ratio("BM_DecodeAzel", "BM_Floor_OpenReadClose", "decode / floor", 0);
         ratio("BM_ReadAzelFile", "BM_Floor_OpenReadClose", "tick's file read / floor", 0);
+        ratio("BM_ModelTick_RigTracking", "BM_ModelTick", "tick tracking the rig / tick", 0);
         ratio("BM_WidgetTick", "BM_ModelTick", "widget tick / model tick", 0);
         ratio("BM_WidgetTick_NothingChanged", "BM_ModelTick_NothingChanged",
               "unchanged: widget / model tick", 0);

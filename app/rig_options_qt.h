@@ -1,0 +1,36 @@
+// The rig's command-line options, named as rigctl names them: --rig-model N,
+// --rig-file PATH|HOST:PORT, --rig-speed BAUD, and --track SCHEME.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QCommandLineParser>
+
+#include "app/command_line.h"
+#include "rig/hamlib_rig.h"
+#include "rig/sked_scheme.h"
+
+namespace selvora {
+
+// What the command line asks of the rig; each part left out keeps the saved setting.
+struct RigCommandLine {
+    std::optional<int> model;
+    std::optional<std::string> port;
+    std::optional<int> serialSpeed;
+    std::optional<SkedScheme> track;
+};
+
+void addRigOptions(QCommandLineParser& parser);
+
+// The options as given, or what is wrong with them ("--track: no scheme is called x").
+struct RigCommandLineReading {
+    RigCommandLine options;
+    std::optional<std::string> error;
+};
+RigCommandLineReading readRigOptions(const QCommandLineParser& parser);
+
+// The rig's options for the program's command line: a successful parse fills `given`.
+OptionGroup rigOptionGroup(RigCommandLine& given);
+
+}  // namespace selvora

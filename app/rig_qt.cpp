@@ -1,0 +1,176 @@
+#include "app/rig_qt.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "app/rig_settings_dialog_qt.h"
+
+namespace selvora {
+
+namespace {
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString caption(SkedScheme scheme) {
+    return qText(schemeInfo(scheme).caption);
+}
+
+}  // namespace
+
+QString defaultRigSettingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/selvora/rig.conf");
+}
+
+RigControl::RigControl(MainWindow& window, const Fields& fields, StaleAlert& title,
+                       QString settingsFile)
+    : window_(window), fields_(fields), title_(title), settingsFile_(std::move(settingsFile)) {
+    load();
+    installMenus();
+    restartWorker();
+    showState();
+}
+
+RigControl::~RigControl() = default;
+
+void RigControl::apply(const RigCommandLine& options) {
+    if (options.model) settings_.model = *options.model;
+    if (options.port) settings_.port = *options.port;
+    if (options.serialSpeed) settings_.serialSpeed = *options.serialSpeed;
+    if (options.track) {
+        if (tracked_) markCaption(*tracked_, false);
+        tracked_ = options.track;
+    }
+    restartWorker();
+    showState();
+}
+
+void RigControl::afterTick() {
+    if (worker_) worker_->post(wantedFigures(fields_, *tracked_));
+    showState();
+}
+
+void RigControl::track(SkedScheme scheme) {
+    if (tracked_) markCaption(*tracked_, false);
+    tracked_ = scheme;
+    save();
+    restartWorker();
+    showState();
+}
+
+void RigControl::stopTracking() {
+    if (tracked_) markCaption(*tracked_, false);
+    tracked_.reset();
+    save();
+    restartWorker();
+    showState();
+}
+
+void RigControl::openSettings() {
+    RigSettingsDialog dialog(settings_, &window_);
+    if (dialog.exec() != QDialog::Accepted || dialog.settings() == settings_) return;
+    settings_ = dialog.settings();
+    save();
+    restartWorker();
+    showState();
+}
+
+QString RigControl::stateText() const {
+    if (!tracked_) return {};
+    const RigStatus status = worker_ ? worker_->status() : RigStatus{};
+    switch (status.state) {
+        case RigStatus::State::Tracking:
+            return QStringLiteral("rig: ") + caption(*tracked_);
+        case RigStatus::State::NoAnswer:
+            return QStringLiteral("rig: no answer (%1)").arg(qText(status.reason));
+        case RigStatus::State::Waiting:
+            break;
+    }
+    return QStringLiteral("rig: ") +
+           (status.reason.empty() ? QStringLiteral("waiting") : qText(status.reason));
+}
+
+void RigControl::load() {
+    const QSettings stored(settingsFile_, QSettings::IniFormat);
+    settings_.model = stored.value("rig/model", settings_.model).toInt();
+    settings_.port = stored.value("rig/port").toString().toStdString();
+    settings_.serialSpeed = stored.value("rig/speed", 0).toInt();
+    tracked_ = schemeNamed(stored.value("rig/track").toString().toStdString());
+}
+
+void RigControl::save() const {
+    QDir().mkpath(QFileInfo(settingsFile_).absolutePath());
+    QSettings stored(settingsFile_, QSettings::IniFormat);
+    stored.setValue("rig/model", settings_.model);
+    stored.setValue("rig/port", QString::fromStdString(settings_.port));
+    stored.setValue("rig/speed", settings_.serialSpeed);
+    stored.setValue("rig/track", tracked_ ? qText(schemeInfo(*tracked_).name) : QString());
+}
+
+// Waits for a command in flight to the old rig, at most one Hamlib time-out.
+void RigControl::restartWorker() {
+    worker_.reset();
+    if (tracked_) worker_ = std::make_unique<RigWorker>(makeHamlibConnection(settings_));
+}
+
+void RigControl::installMenus() {
+    for (const SkedSchemeInfo& info : kSkedSchemes) {
+        for (const FieldId id : {info.captionField, info.rx, info.tx}) {
+            QWidget* widget = window_.widget(id);
+            widget->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(widget, &QWidget::customContextMenuRequested, this,
+                    [this, scheme = info.scheme, widget](const QPoint& at) {
+                        showMenu(scheme, widget, at);
+                    });
+        }
+    }
+}
+
+void RigControl::showMenu(SkedScheme scheme, QWidget* on, const QPoint& at) {
+    QMenu menu(on);
+    QAction* tune = menu.addAction(QStringLiteral("Tune the rig to %1").arg(caption(scheme)));
+    tune->setCheckable(true);
+    tune->setChecked(tracked_ == scheme);
+    QAction* stop = menu.addAction(QStringLiteral("Stop tuning the rig"));
+    stop->setEnabled(tracked_.has_value());
+    menu.addSeparator();
+    QAction* settings = menu.addAction(QStringLiteral("Rig settings…"));
+    QAction* chosen = menu.exec(on->mapToGlobal(at));
+    if (chosen == tune && tracked_ != scheme) track(scheme);
+    if (chosen == tune && !tune->isChecked()) stopTracking();
+    if (chosen == stop) stopTracking();
+    if (chosen == settings) openSettings();
+}
+
+void RigControl::showState() {
+    const QString state = stateText();
+    if (state == shownState_) return;
+    shownState_ = state;
+    title_.setTitleSuffix(state.toStdString());
+    if (!tracked_) return;
+    const RigStatus status = worker_ ? worker_->status() : RigStatus{};
+    markCaption(*tracked_, true,
+                status.state == RigStatus::State::Tracking ? QString() : qText(status.reason));
+}
+
+// Bold, and said to be tracked; its tool tip tells why the rig is not following.
+void RigControl::markCaption(SkedScheme scheme, bool marked, const QString& toolTip) {
+    const SkedSchemeInfo& info = schemeInfo(scheme);
+    QWidget* label = window_.widget(info.captionField);
+    QFont font = label->font();
+    font.setBold(marked);
+    label->setFont(font);
+    label->setAccessibleName(marked ? caption(scheme) + QStringLiteral(", tracked on the rig")
+                                    : QString());
+    const QString original = qText(kControls[info.captionField.index].toolTip);
+    label->setToolTip(marked && !toolTip.isEmpty() ? toolTip : original);
+    label->setAccessibleDescription(label->toolTip());
+}
+
+}  // namespace selvora

@@ -1,0 +1,70 @@
+// Keeping the rig on a scheme, seen from the window: the context menu on each scheme's
+// row, the rig settings dialog, the marked caption and the rig's state in the title.
+// The rig itself is driven by a RigWorker on its own thread; after each tick this only
+// posts the figures shown and reads the worker's state.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include <QObject>
+#include <QString>
+
+#include "app/rig_options_qt.h"
+#include "app/stale_alert_qt.h"
+#include "rig/hamlib_rig.h"
+#include "rig/rig_worker.h"
+#include "rig/sked_scheme.h"
+#include "window/fields.h"
+#include "window/main_window.h"
+
+class QPoint;
+
+namespace selvora {
+
+// Where the rig settings and the tracked scheme are kept:
+// $XDG_CONFIG_HOME/selvora/rig.conf (not doppler.ini, whose one-line form other tools read).
+QString defaultRigSettingsFile();
+
+class RigControl final : public QObject {
+  public:
+    // The rig's state goes into the title through `title`, after the window's caption.
+    RigControl(MainWindow& window, const Fields& fields, StaleAlert& title, QString settingsFile);
+    // The rig stays where it is.
+    ~RigControl() override;
+
+    // The command line's choices, for this run; they are not saved.
+    void apply(const RigCommandLine& options);
+
+    // After each tick: the tracked scheme's figures to the worker, its state to the window.
+    void afterTick();
+
+    void track(SkedScheme scheme);
+    void stopTracking();
+    void openSettings();
+
+    std::optional<SkedScheme> tracked() const { return tracked_; }
+    const RigSettings& settings() const { return settings_; }
+    // What the title says after the window's caption: "rig: CFOM".
+    QString stateText() const;
+
+  private:
+    void load();
+    void save() const;
+    void restartWorker();
+    void installMenus();
+    void showMenu(SkedScheme scheme, QWidget* on, const QPoint& at);
+    void showState();
+    void markCaption(SkedScheme scheme, bool marked, const QString& toolTip = {});
+
+    MainWindow& window_;
+    const Fields& fields_;
+    StaleAlert& title_;
+    QString settingsFile_;
+    RigSettings settings_;
+    std::optional<SkedScheme> tracked_;
+    std::unique_ptr<RigWorker> worker_;
+    QString shownState_;
+};
+
+}  // namespace selvora

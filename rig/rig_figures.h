@@ -1,0 +1,37 @@
+// What the rig should be tuned to: the tracked scheme's Rx and Tx figures exactly as
+// the window shows them, in whole Hz, or why the figures are not live.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "rig/sked_scheme.h"
+#include "window/fields.h"
+
+namespace selvora {
+
+struct RigFigures {
+    std::int64_t rxHz = 0;
+    std::int64_t txHz = 0;
+    friend bool operator==(const RigFigures&, const RigFigures&) = default;
+};
+
+struct WantedFigures {
+    std::optional<RigFigures> figures;  // empty while the figures are not live
+    std::string notLiveReason;          // "waiting for azel.dat (not found)"
+    friend bool operator==(const WantedFigures&, const WantedFigures&) = default;
+};
+
+// A shown MHz figure ("1296.100129", "1296.10013") as whole Hz, read digit by digit so no
+// binary rounding creeps in. Anything else (a Hz offset, a sign, more than six decimals,
+// an empty text, zero) is no frequency.
+std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text);
+
+// The figures of `scheme` while they are live: azel.dat found, read at least once and
+// still updating, a sked frequency set (not the Hz offsets), and both fields showing
+// a frequency.
+WantedFigures wantedFigures(const Fields& fields, SkedScheme scheme);
+
+}  // namespace selvora

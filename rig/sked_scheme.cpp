@@ -1,0 +1,24 @@
+#include "rig/sked_scheme.h"
+
+#include <algorithm>
+
+namespace selvora {
+
+const SkedSchemeInfo& schemeInfo(SkedScheme scheme) {
+    return *std::find_if(kSkedSchemes.begin(), kSkedSchemes.end(),
+                         [&](const SkedSchemeInfo& info) { return info.scheme == scheme; });
+}
+
+std::optional<SkedScheme> schemeNamed(std::string_view name) {
+    for (const auto& info : kSkedSchemes)
+        if (info.name == name) return info.scheme;
+    return std::nullopt;
+}
+
+std::optional<SkedScheme> schemeOfField(FieldId id) {
+    for (const auto& info : kSkedSchemes)
+        if (id == info.captionField || id == info.rx || id == info.tx) return info.scheme;
+    return std::nullopt;
+}
+
+}  // namespace selvora

@@ -1,0 +1,293 @@
+#!/usr/bin/python3
+"""The rig follows the window: Selvora under Xvfb tracks CFOM on a real rigctld.
+
+Starts Hamlib's dummy rig behind rigctld on a free localhost port, a writer that
+rewrites azel.dat once a second as WSJT-X does (with the self Doppler moving), and
+the real program with `--rig-model 2 --rig-file localhost:PORT --track cfom`. Reads
+the CFOM fields through the accessibility interface, as a screen reader would, and
+the rig's VFOs with rigctl, and checks that they agree in Hz, follow each new record,
+stop following once the writer stops, resume when it starts again, and that a
+rigctld killed and restarted mid-run is survived.
+
+Needs an X server, a D-Bus session and the AT-SPI bus; scripts/e2e-rig provides them:
+    scripts/e2e-rig [path/to/selvora]
+"""
+
+import decimal
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+WINDOW_CAPTION = "wsjt  Selvora v1.3 - Tarnwick"
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def record(self, ok, what, detail=""):
+        if ok:
+            self.passed += 1
+            print(f"  ok    {what}")
+        else:
+            self.failed += 1
+            print(f"  FAIL  {what}{': ' + detail if detail else ''}")
+        sys.stdout.flush()
+
+
+checks = Checks()
+
+
+def wait_until(condition, timeout):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result or time.monotonic() > deadline:
+            return result
+        time.sleep(0.1)
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class Rigctld:
+    """Hamlib's dummy rig behind rigctld; VFO mode, so reading VFO B never switches to it."""
+
+    def __init__(self, port):
+        self.port = port
+        self.process = None
+
+    def start(self):
+        self.process = subprocess.Popen(
+            ["rigctld", "-m", "1", "-P", "RIG", "-o", "-T", "127.0.0.1", "-t", str(self.port)],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return wait_until(self.answers, 10.0)
+
+    def answers(self):
+        try:
+            with socket.create_connection(("127.0.0.1", self.port), timeout=1):
+                return True
+        except OSError:
+            return False
+
+    def kill(self):
+        if self.process is not None and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def read(self):
+        """Main VFO and Tx VFO in Hz, and split, as rigctl reads them."""
+        out = subprocess.run(
+            ["rigctl", "-m", "2", "-o", "-r", f"localhost:{self.port}", "f", "VFOA", "f", "VFOB",
+             "s", "VFOA"], capture_output=True, text=True, timeout=20).stdout.split()
+        if len(out) < 3:
+            return None
+        return int(out[0]), int(out[1]), out[2]
+
+
+class Writer:
+    """Rewrites azel.dat once a second in place, as WSJT-X does, the self Doppler moving
+    `step` Hz a record (so CFOM moves half that on each side)."""
+
+    def __init__(self, path, self_doppler, step):
+        self.path = path
+        self.self_doppler = self_doppler
+        self.step = step
+        self.running = False
+        self.thread = None
+
+    def record(self):
+        t = time.strftime("%H:%M:%S", time.gmtime())
+        return (f"{t},123.4, 45.6,Moon\n{t},200.1, 12.0,Sun\n{t},  0.0,  0.0,Source\n"
+                f" 1296,   124.3,   -1.25,{self.self_doppler:8.1f},   -2.50,Doppler, R\n"
+                "     -62.8,     4.7,    -2.0,Pol\n")
+
+    def start(self):
+        self.running = True
+        self.thread = threading.Thread(target=self.run, daemon=True)
+        self.thread.start()
+
+    def run(self):
+        while self.running:
+            with open(self.path, "w", newline="\n") as f:
+                f.write(self.record())
+            self.self_doppler += self.step
+            time.sleep(1.0)
+
+    def stop(self):
+        self.running = False
+        if self.thread is not None:
+            self.thread.join()
+
+
+def hz(mhz_text):
+    """A shown MHz figure in whole Hz, from its decimal digits."""
+    try:
+        return int(decimal.Decimal(mhz_text) * 1000000)
+    except decimal.InvalidOperation:
+        return None
+
+
+def find_frame(pid, timeout):
+    def look():
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            application = desktop.get_child_at_index(i)
+            try:
+                if application is None or application.get_process_id() != pid:
+                    continue
+                for j in range(application.get_child_count()):
+                    frame = application.get_child_at_index(j)
+                    if frame is not None and frame.get_name().startswith(WINDOW_CAPTION):
+                        return frame
+            except GLib.Error:
+                continue
+        return None
+
+    return wait_until(look, timeout)
+
+
+def find_all(node, found):
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is None:
+            continue
+        found.setdefault((child.get_role_name(), child.get_name()), child)
+        find_all(child, found)
+    return found
+
+
+def text_of(accessible):
+    Atspi.Accessible.clear_cache(accessible)
+    return Atspi.Text.get_text(accessible, 0, Atspi.Text.get_character_count(accessible))
+
+
+def title(frame):
+    Atspi.Accessible.clear_cache(frame)
+    return frame.get_name()
+
+
+def main():
+    program = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else None
+    if program is None or not os.access(program, os.X_OK):
+        print(f"usage: {sys.argv[0]} path/to/selvora", file=sys.stderr)
+        return 2
+    work = tempfile.mkdtemp(prefix="selvora-e2e-rig-")
+    azel = os.path.join(work, "azel.dat")
+    with open(os.path.join(work, "doppler.ini"), "w", newline="") as f:
+        f.write(azel + "\r\n")
+    rig = Rigctld(free_port())
+    writer = Writer(azel, 258.0, 20.0)
+    env = dict(os.environ)
+    env.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_QPA_PLATFORM": "xcb",
+                "LANG": "C.UTF-8", "XDG_CONFIG_HOME": os.path.join(work, "config")})
+    log_path = os.path.join(work, "selvora.log")
+    log = open(log_path, "w")
+    process = None
+    started = time.monotonic()
+    try:
+        checks.record(rig.start(), f"rigctld answers on localhost:{rig.port}")
+        writer.start()
+        process = subprocess.Popen(
+            [program, "--rig-model", "2", "--rig-file", f"localhost:{rig.port}", "--track", "cfom"],
+            cwd=work, env=env, stdout=log, stderr=subprocess.STDOUT)
+        run(process, rig, writer)
+    except Exception as error:  # report, then fail below
+        checks.record(False, "the test ran to its end", f"{type(error).__name__}: {error}")
+    finally:
+        writer.stop()
+        if process is not None:
+            checks.record(process.poll() is None, "the program is still running at the end",
+                          f"it exited with {process.returncode}")
+            process.terminate()
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+        rig.kill()
+        log.close()
+        if checks.failed:
+            with open(log_path) as f:
+                print("--- the program's output ---\n" + f.read() + "--- end ---")
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"({time.monotonic() - started:.1f} s, program {program})")
+    print(f"e2e-rig: {checks.passed} passed, {checks.failed} failed")
+    return 1 if checks.failed else 0
+
+
+def expect_rig_on_shown_figures(rig, rx_box, tx_box, what, timeout=8.0):
+    """The rig's VFOs equal the shown CFOM figures in Hz (rigctld answers from its cache
+    for a moment after a change, so agreement is waited for)."""
+    def agree():
+        shown = (hz(text_of(rx_box)), hz(text_of(tx_box)))
+        read = rig.read()
+        return shown if read is not None and (read[0], read[1]) == shown and read[2] == "1" else None
+
+    shown = wait_until(agree, timeout)
+    checks.record(bool(shown), f"{what}: the rig's VFOs equal the shown CFOM figures",
+                  f"shown Rx {text_of(rx_box)!r} Tx {text_of(tx_box)!r}, rig reads {rig.read()}")
+    return shown
+
+
+def run(process, rig, writer):
+    frame = find_frame(process.pid, 30.0)
+    checks.record(frame is not None, "the window appears on the accessibility bus")
+    if frame is None:
+        raise RuntimeError("no window to read")
+    ok = wait_until(lambda: title(frame).endswith(" — rig: CFOM"), 20.0)
+    checks.record(ok, "the title says the rig is on CFOM", f"it says {title(frame)!r}")
+    found = find_all(frame, {})
+    checks.record(("label", "CFOM, tracked on the rig") in found,
+                  "the CFOM caption is announced as tracked on the rig")
+    rx_box = found[("text", "CFOM Rx frequency")]
+    tx_box = found[("text", "CFOM Tx frequency")]
+
+    print("The rig follows each new record (the self Doppler moves 20 Hz a second):")
+    seen = set()
+    for _ in range(3):
+        shown = expect_rig_on_shown_figures(rig, rx_box, tx_box, "following")
+        seen.add(shown)
+        time.sleep(1.5)
+    checks.record(len(seen) >= 2, "the figures moved while the rig followed", f"saw {seen}")
+
+    print("The writer stops: the rig stays on the last figures and the title says why:")
+    writer.stop()
+    ok = wait_until(lambda: "rig: waiting for azel.dat (not updating)" in title(frame), 15.0)
+    checks.record(ok, "the title says the rig is waiting", f"it says {title(frame)!r}")
+    last = expect_rig_on_shown_figures(rig, rx_box, tx_box, "stopped")
+
+    print("The writer starts again, 200 Hz further on:")
+    writer.self_doppler += 200.0
+    writer.start()
+    ok = wait_until(lambda: title(frame).endswith(" — rig: CFOM"), 15.0)
+    checks.record(ok, "the title says the rig is on CFOM again", f"it says {title(frame)!r}")
+    resumed = expect_rig_on_shown_figures(rig, rx_box, tx_box, "resumed")
+    checks.record(resumed is not None and resumed != last, "the rig moved on from the stopped figures")
+
+    print("rigctld is killed and restarted (the rig comes back at 145 MHz):")
+    rig.kill()
+    ok = wait_until(lambda: "rig: no answer (" in title(frame), 15.0)
+    checks.record(ok, "the title says the rig does not answer", f"it says {title(frame)!r}")
+    checks.record(rig.start(), "rigctld answers again")
+    ok = wait_until(lambda: title(frame).endswith(" — rig: CFOM"), 40.0)
+    checks.record(ok, "the title says the rig is on CFOM once it answers", f"it says {title(frame)!r}")
+    expect_rig_on_shown_figures(rig, rx_box, tx_box, "after the restart", timeout=10.0)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

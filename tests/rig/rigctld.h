@@ -1,0 +1,115 @@
+// A real rigctld (Hamlib's dummy rig, model 1) on a free localhost port, started and
+// stopped by the test, and rigctl to read it back as an operator would.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace selvora::testing {
+
+// A port nothing listens on now: the kernel's choice for a socket bound to port 0.
+inline int freeLocalPort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ::bind(s, reinterpret_cast<sockaddr*>(&address), size);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
+    ::close(s);
+    return ntohs(address.sin_port);
+}
+
+inline bool acceptsConnections(int port) {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(s);
+    return ok;
+}
+
+class Rigctld {
+  public:
+    explicit Rigctld(int port) : port_(port) { start(); }
+    ~Rigctld() { kill(); }
+    Rigctld(const Rigctld&) = delete;
+    Rigctld& operator=(const Rigctld&) = delete;
+
+    // The dummy rig reports its PTT only with the PTT type "RIG". In VFO mode (-o) a read
+    // names its VFO instead of switching to it, so reading back never moves what Selvora set.
+    bool start() {
+        const std::string portText = std::to_string(port_);
+        std::vector<std::string> args = {"rigctld", "-m", "1",         "-P", "RIG",
+                                         "-o",      "-T", "127.0.0.1", "-t", portText};
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        const int failed = posix_spawnp(&pid_, "rigctld", &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (failed != 0) pid_ = -1;
+        for (int i = 0; i < 200 && pid_ > 0; ++i) {
+            if (acceptsConnections(port_)) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        return false;
+    }
+
+    // As a crash or a pulled plug would: no goodbye to the clients.
+    void kill() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+    bool running() const { return pid_ > 0; }
+    int port() const { return port_; }
+    std::string address() const { return "localhost:" + std::to_string(port_); }
+
+    // rigctl's answers to `commands` ("f VFOA f VFOB"), one per line.
+    std::vector<std::string> rigctl(const std::string& commands) const {
+        const std::string command =
+            "rigctl -m 2 -o -r " + address() + " " + commands + " 2>/dev/null";
+        std::vector<std::string> lines;
+        FILE* out = ::popen(command.c_str(), "r");
+        if (out == nullptr) return lines;
+        std::array<char, 256> line;
+        while (std::fgets(line.data(), line.size(), out) != nullptr) {
+            std::string text(line.data());
+            while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+                text.pop_back();
+            lines.push_back(text);
+        }
+        ::pclose(out);
+        return lines;
+    }
+
+  private:
+    int port_;
+    pid_t pid_ = -1;
+};
+
+}  // namespace selvora::testing
