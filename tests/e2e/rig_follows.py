@@ -9,8 +9,8 @@ the rig's VFOs with rigctl, and checks that they agree in Hz, follow each new re
 stop following once the writer stops, resume when it starts again, and that a
 rigctld killed and restarted mid-run is survived.
 
-Needs an X server, a D-Bus session and the AT-SPI bus; scripts/e2e-rig provides them:
-    scripts/e2e-rig [path/to/selvora]
+Needs an X server, a D-Bus session and the AT-SPI bus; scripts/e2e provides them:
+    scripts/e2e [path/to/selvora] tests/e2e/rig_follows.py
 """
 
 import decimal
