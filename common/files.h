@@ -30,7 +30,11 @@ class ReadOnlyFile {
     FilePrefix prefix(std::size_t limit) const;
 
   private:
+#ifdef _WIN32
+    void* handle_ = nullptr;  // the Windows HANDLE; null when the file could not be opened
+#else
     int descriptor_ = -1;
+#endif
     std::string openError_;
 };
 
