@@ -6,15 +6,17 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
+#include "common/atomic_file.h"
 
 namespace selvora::testing {
 
 class TempWorkingDir {
   public:
     TempWorkingDir() : previous_(std::filesystem::current_path()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "selvora-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        const auto temp = std::filesystem::temp_directory_path();
+        do
+            path_ = temp / ("selvora-" + randomNameSuffix());
+        while (!std::filesystem::create_directory(path_));
         std::filesystem::current_path(path_);
     }
     ~TempWorkingDir() {
