@@ -30,6 +30,9 @@ inline std::string noSuchPathText() {
 inline std::string unreadableText() {
     return windowsErrorText(ERROR_SHARING_VIOLATION);
 }
+inline std::string replacingAFolderText() {
+    return windowsErrorText(ERROR_ACCESS_DENIED);
+}
 
 // Another program holding the file open without sharing it: nobody else may open it.
 class UnreadableWhileAlive {
@@ -59,6 +62,9 @@ inline std::string noSuchPathText() {
 }
 inline std::string unreadableText() {
     return "Permission denied";
+}
+inline std::string replacingAFolderText() {
+    return "Is a directory";
 }
 
 // The file without read permission (root reads it all the same).
