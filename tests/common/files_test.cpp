@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/platform.h"
+
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -36,6 +38,7 @@ class FilesTest : public ::testing::Test {
 TEST_F(FilesTest, OnlyVisibleRegularFilesAreOrdinary) {
     const std::string file = write("azel.dat", "x");
     const std::string hidden = write(".azel.dat", "x");
+    testing::markHidden(hidden);
     fs::create_directory(dir_ / "dir.dat");
     EXPECT_TRUE(isOrdinaryFile(file));
     EXPECT_FALSE(isOrdinaryFile(hidden));

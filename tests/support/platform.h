@@ -34,6 +34,12 @@ inline std::string replacingAFolderText() {
     return windowsErrorText(ERROR_ACCESS_DENIED);
 }
 
+// Windows hides a file by a mark, not by a name starting with "." (Wine marks such
+// names itself; Windows does not).
+inline void markHidden(const std::filesystem::path& path) {
+    SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | FILE_ATTRIBUTE_HIDDEN);
+}
+
 // Another program holding the file open without sharing it: nobody else may open it.
 class UnreadableWhileAlive {
   public:
@@ -66,6 +72,9 @@ inline std::string unreadableText() {
 inline std::string replacingAFolderText() {
     return "Is a directory";
 }
+
+// A name starting with "." is what hides a file here.
+inline void markHidden(const std::filesystem::path&) {}
 
 // The file without read permission (root reads it all the same).
 class UnreadableWhileAlive {
