@@ -1,12 +1,6 @@
 #include "app/doppler_ini.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
-
+#include "common/atomic_file.h"
 #include "common/files.h"
 #include "common/text_lines.h"
 
@@ -15,16 +9,6 @@ namespace {
 
 // A path is never this long; a longer first line means the file is not ours.
 constexpr std::size_t kLimit = 64 * 1024;
-
-bool writeAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -48,20 +32,9 @@ SavedPath readSavedPath() {
 }
 
 std::optional<std::string> writeSavedPath(std::string_view path) {
-    const std::string temporary =
-        std::string(kSettingsFile) + '.' + std::to_string(::getpid()) + ".tmp";
-    const int descriptor =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (descriptor < 0) return std::strerror(errno);
     std::string content(path);
     content += "\r\n";
-    std::optional<std::string> failure;
-    if (!writeAll(descriptor, content) || ::fsync(descriptor) != 0) failure = std::strerror(errno);
-    if (::close(descriptor) != 0 && !failure) failure = std::strerror(errno);
-    if (!failure && std::rename(temporary.c_str(), kSettingsFile) != 0)
-        failure = std::strerror(errno);
-    if (failure) ::unlink(temporary.c_str());
-    return failure;
+    return replaceFile(kSettingsFile, content);
 }
 
 }  // namespace selvora

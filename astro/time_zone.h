@@ -17,11 +17,14 @@ struct TimeZoneInformation {
     std::int32_t DaylightBias = 0;  // added to Bias while daylight saving time is in force
 };
 
-// Zone states, as GetTimeZoneInformation returns them.
+// Zone states, as GetTimeZoneInformation returns them. <windows.h> defines the same
+// names, with the same values, as macros; where it came first, those serve.
+#ifndef TIME_ZONE_ID_INVALID
 inline constexpr std::uint32_t TIME_ZONE_ID_UNKNOWN = 0;  // the zone keeps no daylight saving time
 inline constexpr std::uint32_t TIME_ZONE_ID_STANDARD = 1;
 inline constexpr std::uint32_t TIME_ZONE_ID_DAYLIGHT = 2;
 inline constexpr std::uint32_t TIME_ZONE_ID_INVALID = 0xFFFFFFFF;  // the call failed
+#endif
 
 // Fills the record for the machine's current zone and returns the zone state.
 // The contract: in state TIME_ZONE_ID_DAYLIGHT, Bias + DaylightBias is the number
@@ -33,6 +36,14 @@ class TimeZoneSource {
     virtual std::uint32_t GetTimeZoneInformation(TimeZoneInformation& record) const = 0;
 };
 
+#ifdef _WIN32
+// Windows' own GetTimeZoneInformation: its state and the three biases of its record,
+// passed on as they are. Read afresh on every call.
+class HostTimeZoneSource final : public TimeZoneSource {
+  public:
+    std::uint32_t GetTimeZoneInformation(TimeZoneInformation& record) const override;
+};
+#else
 // The host's own time-zone data (TZ, or /etc/localtime), read through the C
 // library's local time conversion at the instant `now` gives:
 //   - Bias: the zone's standard offset (from the instant itself when standard
@@ -59,5 +70,6 @@ class HostTimeZoneSource final : public TimeZoneSource {
   private:
     InstantSource now_;
 };
+#endif
 
 }  // namespace selvora

@@ -7,8 +7,9 @@
 
 namespace selvora {
 
-// True when `path` names a normal file: not a directory or device, and not hidden
-// (on Linux, a name starting with "."). A malformed path counts as not found.
+// True when `path` names a normal file: not a directory or device, and not hidden (on
+// Linux, a name starting with "."; on Windows, marked hidden or system). A malformed
+// path counts as not found.
 bool isOrdinaryFile(const std::string& path);
 
 struct FilePrefix {
@@ -30,7 +31,11 @@ class ReadOnlyFile {
     FilePrefix prefix(std::size_t limit) const;
 
   private:
+#ifdef _WIN32
+    void* handle_ = nullptr;  // the Windows HANDLE; null when the file could not be opened
+#else
     int descriptor_ = -1;
+#endif
     std::string openError_;
 };
 

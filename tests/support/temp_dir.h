@@ -5,15 +5,17 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
+#include "common/atomic_file.h"
 
 namespace selvora::testing {
 
 class TempDir {
   public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "selvora-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        const auto temp = std::filesystem::temp_directory_path();
+        do
+            path_ = temp / ("selvora-" + randomNameSuffix());
+        while (!std::filesystem::create_directory(path_));
     }
     ~TempDir() {
         std::error_code ignored;

@@ -1,8 +1,5 @@
 #include "tracking/tracking_poll.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -17,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/azel_rewriter.h"
 #include "support/fakes.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace selvora {
@@ -40,6 +39,11 @@ std::vector<std::string> snapshot(const Fields& fields) {
     return out;
 }
 
+// The program's paths are UTF-8; Windows would take a plain string in its ANSI code page.
+fs::path utf8Path(std::string_view path) {
+    return std::u8string(path.begin(), path.end());
+}
+
 std::string azelFile(const std::string& line1, const std::string& line4) {
     return line1 + "\r\n09:19:32,200.1,-10.2,Sun\r\n09:19:32,  0.0,  0.0,Source\r\n" + line4 +
            "\r\n";
@@ -55,7 +59,7 @@ std::string atFrequency(const std::string& megahertz) {
 class TrackingPollTest : public ::testing::Test {
   protected:
     std::string write(const std::string& bytes, const std::string& path) {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        std::ofstream(utf8Path(path), std::ios::binary | std::ios::trunc) << bytes;
         return path;
     }
     PollOutcome poll(const std::string& bytes) { return pollPath(write(bytes, path_)); }
@@ -105,7 +109,7 @@ TEST_F(TrackingPollTest, ReadsOnlyAFileThePathTestAccepts) {
     const fs::path cwd = fs::current_path();
     fs::current_path(dir_.path());  // for the short relative paths
     for (const char* d : {"dir/azel.dat", ".wsjtx", "the", "\xC3\xA9", "\xC3\xA9\xC3\xA9"})
-        fs::create_directories(d);
+        fs::create_directories(utf8Path(d));
     const struct {
         const char* path;
         bool create, read;
@@ -123,6 +127,7 @@ TEST_F(TrackingPollTest, ReadsOnlyAFileThePathTestAccepts) {
     };
     for (const auto& c : cases) {
         if (c.create) write(atElevation(17, 10), c.path);
+        if (std::string_view(c.path).starts_with("dir/.")) testing::markHidden(c.path);
         fields_ = Fields();
         const auto before = snapshot(fields_);
         pollPath(c.path);
@@ -261,12 +266,9 @@ TEST_F(TrackingPollTest, ReadsOnlyTheStartOfALargeFile) {
     EXPECT_EQ(text("mutual_doppler"), "-1235");
 }
 
-std::size_t openDescriptors() {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
-}
-
-// A writer rewrites the file as fast as it can, the WSJT-X way (in place, then
-// truncated) and the MAP65 way (truncated, then written), while the poll runs.
+// A writer rewrites the file as fast as it can, in turn each way the tracking programs
+// do (see RewriteWay), while the poll runs: every read shows one whole record, and no
+// rewrite is ever refused because the poll has the file open.
 TEST_F(TrackingPollTest, ShowsOnlyWholeRecordsWhileTheFileIsRewritten) {
     const std::string records[] = {
         "09:19:31,123.4, 45.6,Moon\n09:19:31,200.1,-10.2,Sun\n09:19:31,  0.0,  0.0,Source\n"
@@ -284,28 +286,26 @@ TEST_F(TrackingPollTest, ShowsOnlyWholeRecordsWhileTheFileIsRewritten) {
         return out;
     };
     write(records[0], path_);
-    const std::size_t descriptorsBefore = openDescriptors();
+    const std::size_t handlesBefore = testing::openHandles();
     std::atomic<bool> stop{false};
+    std::atomic<unsigned> rewrites{0};
+    std::atomic<bool> refused{false};
     std::thread writer([&] {
-        const int fd = ::open(path_.c_str(), O_WRONLY);
-        for (unsigned i = 0; !stop; ++i) {
-            const std::string& record = records[i % 2];
-            const auto size = static_cast<off_t>(record.size());
-            bool ok = true;
-            if (i % 4 < 2) {
-                ok = ::pwrite(fd, record.data(), record.size(), 0) == size &&
-                     ::ftruncate(fd, size) == 0;
-            } else {
-                ok = ::ftruncate(fd, 0) == 0 &&
-                     ::pwrite(fd, record.data(), record.size(), 0) == size;
-            }
-            if (!ok) break;
+        testing::AzelRewriter rewriter(path_);
+        for (unsigned i = 0; !stop && !refused; ++i) {
+            // Each way twice in a row, so the record changes under every way.
+            const auto way = testing::kRewriteWays[(i / 2) % std::size(testing::kRewriteWays)];
+            if (rewriter.rewrite(records[i % 2], way))
+                ++rewrites;
+            else
+                refused = true;
         }
-        ::close(fd);
     });
     std::set<std::string> seen;
     int goodReads = 0;
-    for (int tick = 0; tick < 5000; ++tick) {
+    // At least 5000 polls, and on until the writer has gone through every way ten times.
+    const unsigned minRewrites = 10 * 2 * std::size(testing::kRewriteWays);
+    for (int tick = 0; (tick < 5000 || rewrites < minRewrites) && !refused; ++tick) {
         pollPath(path_);
         if (state_.failedReads != 0) continue;
         ++goodReads;
@@ -313,10 +313,11 @@ TEST_F(TrackingPollTest, ShowsOnlyWholeRecordsWhileTheFileIsRewritten) {
     }
     stop = true;
     writer.join();
+    EXPECT_FALSE(refused) << "a rewrite failed after " << rewrites << " while the poll read";
     EXPECT_GT(goodReads, 0);
     for (const auto& values : seen)
         EXPECT_TRUE(wholeRecords.count(values)) << values;
-    EXPECT_EQ(openDescriptors(), descriptorsBefore);
+    EXPECT_EQ(testing::openHandles(), handlesBefore);
 }
 
 }  // namespace
