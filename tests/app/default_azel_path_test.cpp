@@ -11,6 +11,7 @@
 #include "app/selvora.h"
 #include "support/fakes.h"
 #include "support/scoped_environment.h"
+#include "support/scoped_home.h"
 #include "support/temp_dir.h"
 
 namespace selvora {
@@ -21,7 +22,10 @@ using testing::FakeClock;
 using testing::FakeMessages;
 using testing::FakeZone;
 using testing::ScopedEnvironment;
+using testing::shownPath;
 using testing::TempWorkingDir;
+using testing::useAsHome;
+using testing::wsjtxDataFolderOf;
 
 TEST(WsjtxDataFolder, FollowsEachPlatformsConvention) {
     const struct {
@@ -45,6 +49,9 @@ TEST(WsjtxDataFolder, FollowsEachPlatformsConvention) {
 
 class DefaultAzelPathTest : public ::testing::Test {
   protected:
+    // The test's directory is the operator's home, as this system tells programs.
+    DefaultAzelPathTest() { useAsHome(environment, home.path()); }
+
     // An azel.dat in share/`folder`, written `age` ago.
     void writeAzel(const std::string& folder, std::chrono::seconds age) {
         fs::create_directories(share() / folder);
@@ -52,15 +59,14 @@ class DefaultAzelPathTest : public ::testing::Test {
         std::ofstream(file) << "12:00:00,1,2,Moon\n";
         fs::last_write_time(file, fs::file_time_type::clock::now() - age);
     }
-    fs::path share() const { return home.path() / ".local/share"; }
-    std::string found() const {
-        return defaultAzelPath({.home = home.path().string()}, Platform::Linux);
-    }
+    fs::path share() const { return wsjtxDataFolderOf(home.path()); }
+    std::string found() const { return defaultAzelPath(azelEnvironment(), kThisPlatform); }
     std::string in(const std::string& folder) const {
-        return (share() / folder / "azel.dat").string();
+        return shownPath(share() / folder / "azel.dat");
     }
 
     TempWorkingDir home;
+    ScopedEnvironment environment;
 };
 
 TEST_F(DefaultAzelPathTest, PointsWhereWsjtxWillWriteWhenNothingIsThereYet) {
@@ -81,19 +87,20 @@ TEST_F(DefaultAzelPathTest, TakesTheAzelDatWrittenMostRecently) {
     EXPECT_EQ(found(), in("WSJT-X - IC9700"));
 }
 
-TEST_F(DefaultAzelPathTest, LooksInXdgDataHome) {
+// The data folder the environment names is searched, not the one beside the home folder.
+TEST_F(DefaultAzelPathTest, LooksInTheDataFolderTheEnvironmentNames) {
     const fs::path data = home.path() / "data";
     fs::create_directories(data / "WSJT-X - 2m");
     std::ofstream(data / "WSJT-X - 2m" / "azel.dat") << "x";
-    EXPECT_EQ(defaultAzelPath({.home = "/nowhere", .xdgDataHome = data.string()}, Platform::Linux),
-              (data / "WSJT-X - 2m" / "azel.dat").string());
+    const AzelEnvironment naming =
+        kThisPlatform == Platform::Windows
+            ? AzelEnvironment{.localAppData = data.string(), .userProfile = "C:\\nowhere"}
+            : AzelEnvironment{.home = "/nowhere", .xdgDataHome = data.string()};
+    EXPECT_EQ(defaultAzelPath(naming, kThisPlatform), shownPath(data / "WSJT-X - 2m" / "azel.dat"));
 }
 
 // Start-up: the box shows the found path unless doppler.ini has one; nothing is saved.
 TEST_F(DefaultAzelPathTest, ASavedPathWinsAndTheFoundOneIsNotSaved) {
-    ScopedEnvironment environment;
-    environment.set("HOME", home.path().string());
-    environment.set("XDG_DATA_HOME", std::nullopt);
     writeAzel("WSJT-X - IC9700", std::chrono::seconds(0));
     FakeClock clock{{2026, 12, 7, 9, 19, 32}};
     FakeZone zone;

@@ -8,6 +8,7 @@
 #include "app/doppler_ini.h"
 #include "support/fakes.h"
 #include "support/scoped_environment.h"
+#include "support/scoped_home.h"
 #include "support/temp_dir.h"
 #include "tracking/tracking_poll.h"
 
@@ -23,20 +24,20 @@ using testing::FakeMessages;
 using testing::FakeZone;
 using testing::Message;
 using testing::ScopedEnvironment;
+using testing::shownPath;
 using testing::TempWorkingDir;
+using testing::useAsHome;
+using testing::wsjtxDataFolderOf;
 
 constexpr LocalDateTime kMorning{2026, 12, 7, 9, 19, 32};
 
 class SelvoraTest : public ::testing::Test {
   protected:
     // The home folder is the test's own directory, without WSJT-X in it.
-    void SetUp() override {
-        environment.set("HOME", dir.path().string());
-        environment.set("XDG_DATA_HOME", std::nullopt);
-    }
+    void SetUp() override { useAsHome(environment, dir.path()); }
     std::string text(FieldId id) { return selvora.fields().text(id); }
     std::string defaultPath() const {
-        return (dir.path() / ".local/share/WSJT-X/azel.dat").string();
+        return shownPath(wsjtxDataFolderOf(dir.path()) / "WSJT-X" / "azel.dat");
     }
 
     TempWorkingDir dir;
@@ -81,7 +82,7 @@ TEST_F(SelvoraTest, StartsWithTheDefaultPathWithoutDopplerIni) {
 // "~/" is the home folder when the path is tested and read, and stays as typed in the
 // box and in doppler.ini.
 TEST_F(SelvoraTest, TildeMeansTheHomeFolderOnlyWhereThePathIsUsed) {
-    environment.set("HOME", (dir.path() / "op").string());
+    useAsHome(environment, dir.path() / "op");
     std::filesystem::create_directories(dir.path() / "op/wsjt");
     dir.write("op/wsjt/azel.dat",
               "09:19:31,123.4, 45.6,Moon\n09:19:31,200.1, 12.0,Sun\n09:19:31,  0.0,  0.0,Source\n"
