@@ -1,9 +1,9 @@
 #include "app/default_azel_path.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "common/home_folder.h"
 
@@ -15,9 +15,20 @@ namespace fs = std::filesystem;
 constexpr std::string_view kWsjtxFolder = "WSJT-X";
 constexpr std::string_view kRigFolderPrefix = "WSJT-X - ";
 
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
+// Paths are UTF-8 text here; std::filesystem on Windows would read a plain string in
+// the user's code page instead.
+fs::path pathOf(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// A name that is no text (a lone UTF-16 surrogate on Windows) names no WSJT-X folder.
+std::string textOf(const fs::path& path) {
+    try {
+        const std::u8string utf8 = path.u8string();
+        return std::string(utf8.begin(), utf8.end());
+    } catch (const std::system_error&) {
+        return {};
+    }
 }
 
 // Windows paths are shown with "/", as the window has always shown them.
@@ -53,7 +64,7 @@ bool isBetter(const Candidate& a, const Candidate& b) {
 
 std::optional<Candidate> azelIn(const fs::directory_entry& folder) {
     std::error_code error;
-    const std::string name = folder.path().filename().string();
+    const std::string name = textOf(folder.path().filename());
     if (!isWsjtxFolderName(name) || !folder.is_directory(error)) return std::nullopt;
     const fs::path file = folder.path() / "azel.dat";
     if (!fs::is_regular_file(file, error)) return std::nullopt;
@@ -64,7 +75,7 @@ std::optional<Candidate> azelIn(const fs::directory_entry& folder) {
 
 std::optional<Candidate> newestAzel(const std::string& dataFolder) {
     std::error_code error;
-    fs::directory_iterator folders(dataFolder, error);
+    fs::directory_iterator folders(pathOf(dataFolder), error);
     if (error) return std::nullopt;
     std::optional<Candidate> best;
     for (const fs::directory_entry& folder : folders) {

@@ -2,17 +2,29 @@
 
 #include <cstdlib>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "common/windows_text.h"
+#else
 #include <pwd.h>
 #include <unistd.h>
 #endif
 
 namespace selvora {
 
+std::string environmentValue(const char* name) {
+#ifdef _WIN32
+    const auto wideName = widePath(name);
+    const wchar_t* value = wideName ? ::_wgetenv(wideName->c_str()) : nullptr;
+    return value != nullptr ? utf8Text(value) : "";
+#else
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+#endif
+}
+
 std::string homeFolder() {
 #ifdef _WIN32
-    const char* home = std::getenv("USERPROFILE");
-    return home != nullptr ? home : "";
+    return environmentValue("USERPROFILE");
 #else
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
     const passwd* account = ::getpwuid(::getuid());

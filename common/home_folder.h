@@ -6,6 +6,10 @@
 
 namespace selvora {
 
+// An environment variable's value as UTF-8 text, as Selvora keeps paths (Windows
+// would hand it over in the user's code page); empty when it is not set.
+std::string environmentValue(const char* name);
+
 // The home folder: $HOME (%USERPROFILE% on Windows), else the account's entry;
 // empty when neither is known.
 std::string homeFolder();

@@ -9,6 +9,7 @@
 
 #include "app/doppler_ini.h"
 #include "app/selvora.h"
+#include "common/home_folder.h"
 #include "support/fakes.h"
 #include "support/scoped_environment.h"
 #include "support/scoped_home.h"
@@ -21,6 +22,7 @@ namespace fs = std::filesystem;
 using testing::FakeClock;
 using testing::FakeMessages;
 using testing::FakeZone;
+using testing::pathText;
 using testing::ScopedEnvironment;
 using testing::shownPath;
 using testing::TempWorkingDir;
@@ -97,6 +99,20 @@ TEST_F(DefaultAzelPathTest, LooksInTheDataFolderTheEnvironmentNames) {
             ? AzelEnvironment{.localAppData = data.string(), .userProfile = "C:\\nowhere"}
             : AzelEnvironment{.home = "/nowhere", .xdgDataHome = data.string()};
     EXPECT_EQ(defaultAzelPath(naming, kThisPlatform), shownPath(data / "WSJT-X - 2m" / "azel.dat"));
+}
+
+// Windows hands the environment over in the user's code page unless asked for UTF-16;
+// the box and the file calls take UTF-8, so a name like "Jörg" must arrive as UTF-8.
+TEST(DefaultAzelPath, ReadsAHomeWithLettersBeyondAsciiAsUtf8) {
+    const testing::TempDir dir;
+    ScopedEnvironment environment;
+    const fs::path home = dir.path() / fs::path(u8"Jörg Ångström");
+    useAsHome(environment, home);
+    const fs::path rig = wsjtxDataFolderOf(home) / fs::path(u8"WSJT-X - Jörg's IC-9700");
+    fs::create_directories(rig);
+    std::ofstream(rig / "azel.dat") << "x";
+    EXPECT_EQ(homeFolder(), pathText(home));
+    EXPECT_EQ(defaultAzelPath(azelEnvironment(), kThisPlatform), shownPath(rig / "azel.dat"));
 }
 
 // Start-up: the box shows the found path unless doppler.ini has one; nothing is saved.

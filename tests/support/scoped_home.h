@@ -18,19 +18,27 @@ inline std::filesystem::path wsjtxDataFolderOf(const std::filesystem::path& home
     return home / ".local" / "share";
 }
 
+// A path as UTF-8 text, the way Selvora keeps paths (string() would give the user's
+// code page on Windows).
+inline std::string pathText(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
 inline void useAsHome(ScopedEnvironment& environment, const std::filesystem::path& home) {
     if (kThisPlatform == Platform::Windows) {
-        environment.set("USERPROFILE", home.string());
-        environment.set("LOCALAPPDATA", wsjtxDataFolderOf(home).string());
+        environment.set("USERPROFILE", pathText(home));
+        environment.set("LOCALAPPDATA", pathText(wsjtxDataFolderOf(home)));
     } else {
-        environment.set("HOME", home.string());
+        environment.set("HOME", pathText(home));
         environment.set("XDG_DATA_HOME", std::nullopt);
     }
 }
 
 // A path as the box shows a found one: "/" between the names, also on Windows.
 inline std::string shownPath(const std::filesystem::path& path) {
-    return path.generic_string();
+    const std::u8string utf8 = path.generic_u8string();
+    return std::string(utf8.begin(), utf8.end());
 }
 
 }  // namespace selvora::testing
