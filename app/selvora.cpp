@@ -6,7 +6,6 @@
 #include "astro/moon_age.h"
 #include "astro/utc_clock.h"
 #include "common/numbers.h"
-#include "plan/sked_plan.h"
 #include "tracking/tracking_poll.h"
 
 namespace selvora {
@@ -64,7 +63,7 @@ bool Selvora::azeltest_Click() {
         messages_.informAndEnd(kMap65Title, kMap65Message);
         return false;
     }
-    planSked(fields_, state_);
+    planner_.plan(fields_, state_);
     return true;
 }
 

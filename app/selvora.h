@@ -7,6 +7,7 @@
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "common/window_state.h"
+#include "plan/sked_planner.h"
 #include "window/fields.h"
 
 namespace selvora {
@@ -40,6 +41,7 @@ class Selvora {
     UserMessages& messages_;
     Fields fields_;
     WindowState state_;
+    SkedPlanner planner_;
     bool ended_ = false;
 };
 
