@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QIODevice>
+#include <QImage>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
@@ -27,58 +28,82 @@ QByteArray lookOf(const QStyleOptionFrame& option, QColor beneath, qreal pixelRa
     return key;
 }
 
+// The pixels a picture does not cover whole, in logical pixels (at a pixel ratio
+// other than 1, conservatively the whole picture).
+QRegion translucentPart(const QImage& image) {
+    if (image.devicePixelRatio() != 1.0)
+        return QRegion(QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()));
+    QRegion out;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 255) out += QRect(x, y, 1, 1);
+    return out;
+}
+
 }  // namespace
 
-std::optional<QColor> plainColourBeneath(const QWidget& widget) {
+std::optional<QColor> windowColourUnder(const QWidget& widget) {
     const QWidget* parent = widget.parentWidget();
     if (parent == nullptr || !parent->isWindow() || !parent->autoFillBackground())
         return std::nullopt;
     const QBrush background = parent->palette().brush(parent->backgroundRole());
     if (background.style() != Qt::SolidPattern || !background.isOpaque()) return std::nullopt;
-    // Children are listed bottom to top: any shown one before the box and under it
-    // would show through the frame's antialiased corners.
-    for (const QObject* child : parent->children()) {
-        if (child == &widget) return background.color();
+    return background.color();
+}
+
+// Children are listed bottom to top: the ones before `widget` lie under it.
+bool nothingUnder(const QWidget& widget, const QRegion& area) {
+    const QRegion inParent = area.translated(widget.pos());
+    for (const QObject* child : widget.parentWidget()->children()) {
+        if (child == &widget) return true;
         const auto* sibling = qobject_cast<const QWidget*>(child);
-        if (sibling != nullptr && !sibling->isHidden() &&
-            sibling->geometry().intersects(widget.geometry()))
-            return std::nullopt;
+        if (sibling != nullptr && !sibling->isHidden() && inParent.intersects(sibling->geometry()))
+            return false;
     }
-    return std::nullopt;
+    return true;
 }
 
 void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                     QPainter* painter, const QWidget* widget) const {
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-    const std::optional<QColor> beneath = element == PE_PanelLineEdit && frame != nullptr &&
-                                                  widget != nullptr &&
-                                                  option->rect == widget->rect()
-                                              ? plainColourBeneath(*widget)
-                                              : std::nullopt;
-    if (!beneath || painter->transform().type() > QTransform::TxTranslate) {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
-        return;
+    const std::optional<QColor> beneath =
+        element == PE_PanelLineEdit && frame != nullptr && widget != nullptr &&
+                option->rect == widget->rect() &&
+                painter->transform().type() <= QTransform::TxTranslate
+            ? windowColourUnder(*widget)
+            : std::nullopt;
+    if (beneath) {
+        const Panel& panel =
+            drawnPanel(*frame, *beneath, painter->device()->devicePixelRatioF(), widget);
+        if (nothingUnder(*widget, panel.translucent)) {
+            painter->drawPixmap(option->rect.topLeft(), panel.picture);
+            return;
+        }
     }
-    const qreal pixelRatio = painter->device()->devicePixelRatioF();
-    painter->drawPixmap(option->rect.topLeft(), drawnPanel(*frame, *beneath, pixelRatio, widget));
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-QPixmap PanelCacheStyle::drawnPanel(const QStyleOptionFrame& option, QColor beneath,
-                                    qreal pixelRatio, const QWidget* widget) const {
+const PanelCacheStyle::Panel& PanelCacheStyle::drawnPanel(const QStyleOptionFrame& option,
+                                                          QColor beneath, qreal pixelRatio,
+                                                          const QWidget* widget) const {
     const QByteArray look = lookOf(option, beneath, pixelRatio);
     if (auto found = panels_.constFind(look); found != panels_.constEnd()) return *found;
-    QPixmap panel(option.rect.size() * pixelRatio);
-    panel.setDevicePixelRatio(pixelRatio);
-    panel.fill(beneath);
-    {
-        QPainter painter(&panel);
-        QStyleOptionFrame copy = option;
-        copy.rect.moveTopLeft({0, 0});
-        QProxyStyle::drawPrimitive(PE_PanelLineEdit, &copy, &painter, widget);
-    }
+    QStyleOptionFrame atOrigin = option;
+    atOrigin.rect.moveTopLeft({0, 0});
+    const auto draw = [&](QPaintDevice& device) {
+        QPainter painter(&device);
+        QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &painter, widget);
+    };
+    QPixmap picture(option.rect.size() * pixelRatio);
+    picture.setDevicePixelRatio(pixelRatio);
+    picture.fill(beneath);
+    draw(picture);
+    QImage alone(option.rect.size() * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    alone.setDevicePixelRatio(pixelRatio);
+    alone.fill(Qt::transparent);
+    draw(alone);
     if (panels_.size() >= kMostPanels) panels_.clear();
-    panels_.insert(look, panel);
-    return panel;
+    return *panels_.insert(look, {picture, translucentPart(alone)});
 }
 
 }  // namespace selvora

@@ -3,7 +3,7 @@
 // The Fusion style strokes a text box's rounded, antialiased frame on every paint;
 // for the few boxes a tick changes that stroke was a third of all the work of a
 // steady tick. This style draws it once into a picture for each look (size, state,
-// colours, and the plain colour it lies on) and copies that picture after.
+// colours, and the window colour it lies on) and copies that picture after.
 #pragma once
 
 #include <optional>
@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QRegion>
 #include <QStyleOptionFrame>
 
 namespace selvora {
@@ -21,14 +22,21 @@ class PanelCacheStyle final : public QProxyStyle {
                        const QWidget* widget) const override;
 
   private:
-    QPixmap drawnPanel(const QStyleOptionFrame& option, QColor beneath, qreal pixelRatio,
-                       const QWidget* widget) const;
+    struct Panel {
+        QPixmap picture;      // drawn on the window colour
+        QRegion translucent;  // where the window colour shows through (the corners)
+    };
 
-    mutable QHash<QByteArray, QPixmap> panels_;
+    const Panel& drawnPanel(const QStyleOptionFrame& option, QColor beneath, qreal pixelRatio,
+                            const QWidget* widget) const;
+
+    mutable QHash<QByteArray, Panel> panels_;
 };
 
-// The plain colour `widget` is painted on, when it lies straight on its window's
-// solid background with no visible control under it; otherwise nothing.
-std::optional<QColor> plainColourBeneath(const QWidget& widget);
+// The solid colour of the window `widget` lies straight on, if it does.
+std::optional<QColor> windowColourUnder(const QWidget& widget);
+
+// Whether no shown control lies under `area` (in `widget`'s coordinates) of `widget`.
+bool nothingUnder(const QWidget& widget, const QRegion& area);
 
 }  // namespace selvora
