@@ -31,8 +31,16 @@ struct Terminator {
     bool waxing;
 };
 
+// Halves away from zero, as std::lround, but inline: the call into libm was a third
+// of the pictures' cost. Exact for the channel values here (far below 2^52).
+int roundHalfAway(double value) {
+    const auto whole = static_cast<int>(value);  // towards zero
+    const double rest = value - whole;           // exact
+    return whole + (rest >= 0.5 ? 1 : 0) - (rest <= -0.5 ? 1 : 0);
+}
+
 QRgb mix(QRgb from, QRgb to, double share) {
-    auto channel = [&](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
+    auto channel = [&](int a, int b) { return roundHalfAway(a + (b - a) * share); };
     return qRgb(channel(qRed(from), qRed(to)), channel(qGreen(from), qGreen(to)),
                 channel(qBlue(from), qBlue(to)));
 }
