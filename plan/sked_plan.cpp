@@ -13,15 +13,6 @@ namespace {
 
 constexpr double kHzPerMHz = 1000000;
 
-// Doppler inputs, read from their fields at each use (leading-number parse:
-// an empty or non-numeric text reads as 0).
-double selfDoppler(const Fields& fields) {
-    return leadingNumber(fields.text(field("Self_doppler")));
-}
-double mutualDoppler(const Fields& fields) {
-    return leadingNumber(fields.text(field("dx_doppler")));
-}
-
 // The mutual Doppler in MHz: the dx_doppler text must be a plain number as a whole;
 // divided, written as number text and read back, it is kept to 15 significant
 // digits (12 Hz comes back from "1.2E-05"). Nothing while dx_doppler is empty
@@ -54,33 +45,45 @@ struct OwnValues {
     double rx;
 };
 
+// What the plan reads from the Doppler and tone fields, worked out once per plan: the
+// plan never writes those fields, so every scheme would read the same.
+struct DopplerInputs {
+    explicit DopplerInputs(const Fields& fields, const PlanTick& tick)
+        : self(leadingNumber(fields.text(field("Self_doppler")))),
+          mutual(leadingNumber(fields.text(field("dx_doppler")))),
+          mutualMHz(mutualDopplerMHz(fields)),
+          toneOffset(toneOffsetMHz(tick)) {}
+
+    double self;    // Hz (leading-number parse: an empty or non-numeric text reads as 0)
+    double mutual;  // Hz, the same way
+    std::optional<double> mutualMHz;
+    std::optional<double> toneOffset;
+};
+
 // The own values of each scheme, in display units: the quotient first, then the
 // sum or difference with the sked frequency S.
-OwnValues ownEcho(const Fields& fields, double s, const PlanTick& tick) {
-    return {s, s + selfDoppler(fields) / tick.frequencyDivisor};
+OwnValues ownEcho(const DopplerInputs& in, double s, const PlanTick& tick) {
+    return {s, s + in.self / tick.frequencyDivisor};
 }
 
-OwnValues callDx(const Fields& fields, double s, const PlanTick& tick) {
-    return {s - selfDoppler(fields) / tick.frequencyDivisor, s};
+OwnValues callDx(const DopplerInputs& in, double s, const PlanTick& tick) {
+    return {s - in.self / tick.frequencyDivisor, s};
 }
 
-OwnValues fullDoppler(const Fields& fields, double s, const PlanTick& tick) {
-    const double mutual = mutualDoppler(fields);
-    return {s - mutual / tick.frequencyDivisor, s + mutual / tick.frequencyDivisor};
+OwnValues fullDoppler(const DopplerInputs& in, double s, const PlanTick& tick) {
+    return {s - in.mutual / tick.frequencyDivisor, s + in.mutual / tick.frequencyDivisor};
 }
 
-OwnValues dxEcho(const Fields& fields, double s, const PlanTick& tick) {
-    const double mutual = mutualDoppler(fields);
-    return {s + (tick.dxSelfDoppler - mutual) / tick.frequencyDivisor,
-            s + mutual / tick.frequencyDivisor};
+OwnValues dxEcho(const DopplerInputs& in, double s, const PlanTick& tick) {
+    return {s + (tick.dxSelfDoppler - in.mutual) / tick.frequencyDivisor,
+            s + in.mutual / tick.frequencyDivisor};
 }
 
-OwnValues cfom(const Fields& fields, double s, const PlanTick& tick) {
-    const double self = selfDoppler(fields);
-    return {s - (self / 2) / tick.frequencyDivisor, s + (self / 2) / tick.frequencyDivisor};
+OwnValues cfom(const DopplerInputs& in, double s, const PlanTick& tick) {
+    return {s - (in.self / 2) / tick.frequencyDivisor, s + (in.self / 2) / tick.frequencyDivisor};
 }
 
-OwnValues noDoppler(const Fields&, double s, const PlanTick&) {
+OwnValues noDoppler(const DopplerInputs&, double s, const PlanTick&) {
     return {s, s};
 }
 
@@ -90,7 +93,7 @@ struct Scheme {
     FieldId tx, rx, dxTx, dxRx, dxTx2;
     WriteOrder order;
     bool dxNeedsPositiveSked;  // Own Echo: only a sked frequency above 0 has DX figures
-    OwnValues (*own)(const Fields&, double s, const PlanTick&);
+    OwnValues (*own)(const DopplerInputs&, double s, const PlanTick&);
 };
 
 // In the order the plan is worked out (not the order of the window's rows).
@@ -118,9 +121,9 @@ std::string ownText(double value, const WindowState& state, const PlanTick& tick
     return figure.empty() ? figure : figure + tick.unitSuffix;
 }
 
-void writeOwnFields(Fields& fields, const Scheme& scheme, const WindowState& state,
-                    const PlanTick& tick) {
-    const OwnValues own = scheme.own(fields, state.skedFrequency, tick);
+void writeOwnFields(Fields& fields, const Scheme& scheme, const DopplerInputs& in,
+                    const WindowState& state, const PlanTick& tick) {
+    const OwnValues own = scheme.own(in, state.skedFrequency, tick);
     const auto write = [&](FieldId id, double value) {
         fields.setText(id, ownText(value, state, tick));
     };
@@ -140,8 +143,8 @@ bool dxFiguresShown(const Scheme& scheme, double skedFrequency) {
 // The DX station's frequencies, worked out from the texts the operator's fields
 // show right now (written, read back, parsed), so each inherits the rounding of
 // the figure it comes from. A missing input empties the DX field.
-void writeDxFields(Fields& fields, const Scheme& scheme, const WindowState& state,
-                   const PlanTick& tick) {
+void writeDxFields(Fields& fields, const Scheme& scheme, const DopplerInputs& in,
+                   const WindowState& state) {
     if (!dxFiguresShown(scheme, state.skedFrequency)) {
         fields.setText(scheme.dxTx, "");
         fields.setText(scheme.dxRx, "");
@@ -152,30 +155,28 @@ void writeDxFields(Fields& fields, const Scheme& scheme, const WindowState& stat
 
     // DX Tx: what we hear on our Rx frequency was sent mutual Doppler lower.
     const std::optional<double> ownRx = shownFigure(fields, scheme.rx);
-    const std::optional<double> mutualForTx = mutualDopplerMHz(fields);
     fields.setText(scheme.dxTx,
-                   ownRx && mutualForTx ? patternFormat(*ownRx - *mutualForTx, format) : "");
+                   ownRx && in.mutualMHz ? patternFormat(*ownRx - *in.mutualMHz, format) : "");
 
     // DX Rx: what we send arrives mutual Doppler higher.
     const std::optional<double> ownTx = shownFigure(fields, scheme.tx);
-    const std::optional<double> mutualForRx = mutualDopplerMHz(fields);
     fields.setText(scheme.dxRx,
-                   ownTx && mutualForRx ? patternFormat(*ownTx + *mutualForRx, format) : "");
+                   ownTx && in.mutualMHz ? patternFormat(*ownTx + *in.mutualMHz, format) : "");
 
     // Tone-corrected DX Tx, from the DX Tx text just written.
     const std::optional<double> dxTx = shownFigure(fields, scheme.dxTx);
-    const std::optional<double> toneOffset = toneOffsetMHz(tick);
     fields.setText(scheme.dxTx2,
-                   dxTx && toneOffset ? patternFormat(*dxTx - *toneOffset, format) : "");
+                   dxTx && in.toneOffset ? patternFormat(*dxTx - *in.toneOffset, format) : "");
 }
 
 }  // namespace
 
 void planSked(Fields& fields, WindowState& state) {
     const PlanTick tick = prepareDisplayUnits(fields, state);
+    const DopplerInputs in(fields, tick);
     for (const Scheme& scheme : kSchemes) {
-        writeOwnFields(fields, scheme, state, tick);
-        writeDxFields(fields, scheme, state, tick);
+        writeOwnFields(fields, scheme, in, state, tick);
+        writeDxFields(fields, scheme, in, state);
     }
 }
 
