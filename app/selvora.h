@@ -11,7 +11,7 @@
 #include "app/user_messages.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
-#include "plan/display_units.h"
+#include "plan/sked_planner.h"
 #include "tracking/tracking_poll.h"
 #include "window/fields.h"
 
@@ -52,6 +52,7 @@ class Selvora {
     Fields fields_;
     TrackingState tracking_;
     PlanState plan_;
+    SkedPlanner planner_;
     bool ended_ = false;
 };
 

@@ -1,6 +1,7 @@
-// The floor for any Qt program that ticks: one window with one label that shows the
-// first line of a file, read afresh every 480 ms. scripts/program-figures runs it
-// beside Selvora under the same conditions.
+// The floor for any Qt program that ticks: one window of Selvora's size (295 x 387
+// pixels) with one label that shows the first line of a file, read afresh every 480 ms
+// on a precise timer, as Selvora's tick is. scripts/program-figures runs it beside
+// Selvora under the same conditions.
 //   selvora_minimal_window PATH
 #include <QApplication>
 #include <QFile>
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
     const QString path = QString::fromLocal8Bit(argv[1]);
     QLabel label(QStringLiteral("waiting for the first tick"));
     label.setWindowTitle(QStringLiteral("minimal window"));
-    label.resize(300, 40);
+    label.setFixedSize(295, 387);  // Selvora's client area, 4425 x 5805 twips
     label.show();
 
     QTimer timer;

@@ -459,7 +459,7 @@ class RatioReporter final : public benchmark::ConsoleReporter {
         for (const auto& [name, figure] : figures_)
             std::printf("  %-32s %9.2f us\n", name.c_str(), figure.ns / 1000);
         std::printf("\nRatios and targets:\n");
-        ratio("BM_ModelTick", "BM_Floor_OpenReadClose", "model tick / floor", 4.0);
+        ratio("BM_ModelTick", "BM_Floor_OpenReadClose", "model tick / floor", 2.0);
         ratio("BM_ModelTick_50MB", "BM_ModelTick", "50 MB tick / small tick", 1.10);
         ratio("BM_DecodeAzel", "BM_Floor_OpenReadClose", "decode / floor", 0);
         ratio("BM_ReadAzelFile", "BM_Floor_OpenReadClose", "tick's file read / floor", 0);

@@ -1,7 +1,9 @@
 #include "common/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,17 +45,18 @@ FilePrefix ReadOnlyFile::prefix(std::size_t limit) const {
         out.error = openError_;
         return out;
     }
-    // One byte beyond the limit tells whether the file ends within it.
-    out.bytes.resize(limit + 1);
+    // One byte beyond the limit tells whether the file ends within it. The buffer is
+    // left uninitialised: zeroing 4 KB was a tenth of a tick, for a file of 300 bytes.
+    const std::size_t size = limit + 1;
+    const std::unique_ptr<char[]> buffer(new char[size]);
     std::size_t filled = 0;
-    while (filled < out.bytes.size()) {
-        const std::size_t wanted = out.bytes.size() - filled;
+    while (filled < size) {
+        const std::size_t wanted = size - filled;
         const ssize_t got =
-            ::pread(descriptor_, out.bytes.data() + filled, wanted, static_cast<off_t>(filled));
+            ::pread(descriptor_, buffer.get() + filled, wanted, static_cast<off_t>(filled));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             out.error = std::strerror(errno);
-            out.bytes.clear();
             return out;
         }
         filled += static_cast<std::size_t>(got);
@@ -61,7 +64,7 @@ FilePrefix ReadOnlyFile::prefix(std::size_t limit) const {
         if (static_cast<std::size_t>(got) < wanted) break;
     }
     out.wholeFile = filled <= limit;
-    out.bytes.resize(std::min(filled, limit));
+    out.bytes.assign(buffer.get(), std::min(filled, limit));
     return out;
 }
 

@@ -13,15 +13,6 @@ namespace {
 
 constexpr double kHzPerMHz = 1000000;
 
-// Doppler inputs, read from their fields at each use (leading-number parse:
-// an empty or non-numeric text reads as 0).
-double selfDoppler(const Fields& fields) {
-    return leadingNumber(fields.text(field("self_doppler")));
-}
-double mutualDoppler(const Fields& fields) {
-    return leadingNumber(fields.text(field("mutual_doppler")));
-}
-
 // The mutual Doppler in MHz: its text must be a plain number as a whole;
 // divided, written as number text and read back, it is kept to 15 significant
 // digits (12 Hz comes back from "1.2E-05"). Nothing while the field is empty
@@ -54,27 +45,36 @@ struct OwnValues {
     double rx;
 };
 
+// What the plan reads from the Doppler and tone fields, worked out once per plan: the
+// plan never writes those fields, so every scheme would read the same.
+struct DopplerInputs {
+    DopplerInputs(const Fields& fields, const PlanTick& tick)
+        : selfHz(leadingNumber(fields.text(field("self_doppler")))),
+          mutualHz(leadingNumber(fields.text(field("mutual_doppler")))),
+          mutualMHz(mutualDopplerMHz(fields)),
+          toneOffsetMHz(selvora::toneOffsetMHz(tick)) {}
+
+    double selfHz;    // leading-number parse: an empty or non-numeric text reads as 0
+    double mutualHz;  // the same way
+    std::optional<double> mutualMHz;
+    std::optional<double> toneOffsetMHz;
+};
+
 // The own values of a scheme, in display units: the quotient first, then the sum
 // or difference with the sked frequency S.
-OwnValues ownValues(SkedScheme scheme, const Fields& fields, double s, const PlanTick& tick) {
+OwnValues ownValues(SkedScheme scheme, const DopplerInputs& in, double s, const PlanTick& tick) {
     const double divisor = tick.frequencyDivisor;
     switch (scheme) {
-        case SkedScheme::FullDoppler: {
-            const double mutual = mutualDoppler(fields);
-            return {s - mutual / divisor, s + mutual / divisor};
-        }
+        case SkedScheme::FullDoppler:
+            return {s - in.mutualHz / divisor, s + in.mutualHz / divisor};
         case SkedScheme::OwnEcho:
-            return {s, s + selfDoppler(fields) / divisor};
-        case SkedScheme::Cfom: {
-            const double halfSelf = selfDoppler(fields) / 2;
-            return {s - halfSelf / divisor, s + halfSelf / divisor};
-        }
-        case SkedScheme::DxEcho: {
-            const double mutual = mutualDoppler(fields);
-            return {s + (tick.dxSelfDopplerHz - mutual) / divisor, s + mutual / divisor};
-        }
+            return {s, s + in.selfHz / divisor};
+        case SkedScheme::Cfom:
+            return {s - (in.selfHz / 2) / divisor, s + (in.selfHz / 2) / divisor};
+        case SkedScheme::DxEcho:
+            return {s + (tick.dxSelfDopplerHz - in.mutualHz) / divisor, s + in.mutualHz / divisor};
         case SkedScheme::CallDx:
-            return {s - selfDoppler(fields) / divisor, s};
+            return {s - in.selfHz / divisor, s};
         case SkedScheme::NoDoppler:
             return {s, s};
     }
@@ -105,9 +105,9 @@ std::string ownText(double value, const PlanTick& tick) {
     return figure;
 }
 
-void writeOwnFields(Fields& fields, const PlanRow& row, double skedFrequencyMHz,
-                    const PlanTick& tick) {
-    const OwnValues own = ownValues(row.scheme, fields, skedFrequencyMHz, tick);
+void writeOwnFields(Fields& fields, const PlanRow& row, const DopplerInputs& in,
+                    double skedFrequencyMHz, const PlanTick& tick) {
+    const OwnValues own = ownValues(row.scheme, in, skedFrequencyMHz, tick);
     fields.setText(row.tx, ownText(own.tx, tick));
     fields.setText(row.rx, ownText(own.rx, tick));
 }
@@ -120,8 +120,8 @@ bool dxFiguresShown(SkedScheme scheme, double skedFrequencyMHz) {
 // The DX station's frequencies, worked out from the texts the operator's fields
 // show right now (written, read back, parsed), so each inherits the rounding of
 // the figure it comes from. A missing input empties the DX field.
-void writeDxFields(Fields& fields, const PlanRow& row, double skedFrequencyMHz,
-                   const PlanTick& tick) {
+void writeDxFields(Fields& fields, const PlanRow& row, const DopplerInputs& in,
+                   double skedFrequencyMHz, const PlanTick& tick) {
     if (!dxFiguresShown(row.scheme, skedFrequencyMHz)) {
         fields.setText(row.dxTx, "");
         fields.setText(row.dxRx, "");
@@ -129,7 +129,7 @@ void writeDxFields(Fields& fields, const PlanRow& row, double skedFrequencyMHz,
         return;
     }
     const int decimals = tick.decimals;
-    const std::optional<double> mutual = mutualDopplerMHz(fields);
+    const std::optional<double>& mutual = in.mutualMHz;
 
     // DX Tx: what we hear on our Rx frequency was sent mutual Doppler lower.
     const std::optional<double> ownRx = shownFigure(fields, row.rx);
@@ -141,7 +141,7 @@ void writeDxFields(Fields& fields, const PlanRow& row, double skedFrequencyMHz,
 
     // Tone-corrected DX Tx, from the DX Tx text just written.
     const std::optional<double> dxTx = shownFigure(fields, row.dxTx);
-    const std::optional<double> toneOffset = toneOffsetMHz(tick);
+    const std::optional<double>& toneOffset = in.toneOffsetMHz;
     fields.setText(row.dxToneTx,
                    dxTx && toneOffset ? fixedText(*dxTx - *toneOffset, decimals) : "");
 }
@@ -150,10 +150,11 @@ void writeDxFields(Fields& fields, const PlanRow& row, double skedFrequencyMHz,
 
 void planSked(Fields& fields, double skedFrequencyMHz, PlanState& state) {
     const PlanTick tick = prepareDisplayUnits(fields, skedFrequencyMHz, state);
+    const DopplerInputs in(fields, tick);
     for (std::size_t row = 0; row < std::size(kSchemeRows); ++row) {
         const PlanRow planned = planRow(row);
-        writeOwnFields(fields, planned, skedFrequencyMHz, tick);
-        writeDxFields(fields, planned, skedFrequencyMHz, tick);
+        writeOwnFields(fields, planned, in, skedFrequencyMHz, tick);
+        writeDxFields(fields, planned, in, skedFrequencyMHz, tick);
     }
 }
 

@@ -12,26 +12,38 @@ Fields::Fields() {
     }
 }
 
+void Fields::touch(State& state, unsigned bits) {
+    state.changed |= static_cast<std::uint8_t>(bits);
+    state.revision = ++revisions_;
+}
+
+void Fields::acceptTyping(FieldId id, std::string_view text) {
+    State& state = at(id);
+    if (state.text == text) return;
+    state.text.assign(text);
+    touch(state, 0);
+}
+
 template <typename Value>
 void Fields::update(FieldId id, Value State::*property, Value value, Changed bit) {
     State& state = at(id);
     if (state.*property == value) return;
     state.*property = std::move(value);
-    state.changed |= bit;
+    touch(state, bit);
 }
 
 void Fields::setText(FieldId id, std::string_view text) {
     State& state = at(id);
     if (state.text == text) return;
     state.text.assign(text);
-    state.changed |= kTextChanged;
+    touch(state, kTextChanged);
 }
 
 void Fields::setToolTip(FieldId id, std::string_view toolTip) {
     State& state = at(id);
     if (state.toolTip == toolTip) return;
     state.toolTip.assign(toolTip);
-    state.changed |= kToolTipChanged;
+    touch(state, kToolTipChanged);
 }
 
 void Fields::setVisible(FieldId id, bool visible) {

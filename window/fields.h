@@ -56,7 +56,11 @@ class Fields {
     void setToolTip(FieldId id, std::string_view toolTip);
 
     // What the user typed: the widget shows it already, so it is not a change to push.
-    void acceptTyping(FieldId id, std::string_view text) { at(id).text = text; }
+    void acceptTyping(FieldId id, std::string_view text);
+
+    // A number that changes whenever anything of the control changes, typing included:
+    // equal revisions mean the control is as it was.
+    std::uint64_t revision(FieldId id) const { return at(id).revision; }
 
     // Calls apply(FieldId, mask) for every control changed since the last call.
     template <typename Apply>
@@ -80,14 +84,17 @@ class Fields {
         bool visible;
         bool selected;
         std::uint8_t changed = 0;
+        std::uint64_t revision = 0;
     };
 
     State& at(FieldId id) { return states_[id.index]; }
     const State& at(FieldId id) const { return states_[id.index]; }
     template <typename Value>
     void update(FieldId id, Value State::*property, Value value, Changed bit);
+    void touch(State& state, unsigned bits);
 
     std::vector<State> states_;
+    std::uint64_t revisions_ = 0;
 };
 
 }  // namespace selvora

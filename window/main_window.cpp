@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "window/panel_cache_style.h"
 #include "window/phase_pictures.h"
 
 namespace selvora {
@@ -91,7 +92,10 @@ QRect twipsToPixels(double left, double top, double width, double height) {
 }
 
 MainWindow::MainWindow(Fields& fields, Commands commands)
-    : fields_(fields), commands_(std::move(commands)), widgets_(kControls.size(), nullptr) {
+    : fields_(fields),
+      commands_(std::move(commands)),
+      widgets_(kControls.size(), nullptr),
+      panelStyle_(new PanelCacheStyle) {
     // fontconfig knows no stand-in for MS Sans Serif and would pick the much wider
     // DejaVu Sans, clipping the captions; Liberation Sans keeps their widths.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
@@ -109,6 +113,7 @@ MainWindow::MainWindow(Fields& fields, Commands commands)
         widgets_[i] = createWidget(kControls[i], id);
         if (widgets_[i] != nullptr) connectTyping(id);
     }
+    panelStyle_->setParent(this);  // after the widgets, so deleted after them
     stackAndOrder();
     showWarningOnlyWhenUncovered();
     fields_.takeChanges([](FieldId, unsigned) {});  // the widgets start as the model does
@@ -122,6 +127,7 @@ QWidget* MainWindow::createWidget(const ControlSpec& control, FieldId id) {
             break;
         case Kind::TextBox:
             widget = newTextBox(control);
+            widget->setStyle(panelStyle_);
             break;
         case Kind::CommandButton:
             widget = new QPushButton(qText(control.text));

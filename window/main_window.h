@@ -14,6 +14,8 @@
 
 namespace selvora {
 
+class PanelCacheStyle;
+
 class MainWindow final : public QWidget {
   public:
     // The window's two user commands; the view calls showChanges() after each.
@@ -43,6 +45,7 @@ class MainWindow final : public QWidget {
     Fields& fields_;
     Commands commands_;
     std::vector<QWidget*> widgets_;  // by FieldId
+    PanelCacheStyle* panelStyle_;    // the text boxes' style; a child, deleted after them
 };
 
 // Twips to device-independent pixels, 15 to one; edges are rounded, so

@@ -23,7 +23,7 @@ struct Row {
     const char* dxTx2;
 };
 
-// S = 1296.1, Self_doppler 258, dx_doppler 124, Tx tone 1270, Rx tone 1220.
+// S = 1296.1, self Doppler 258, mutual Doppler 124, Tx tone 1270, Rx tone 1220.
 constexpr Row kOneHzTable[] = {
     {"own_echo", "1296.100000", "1296.100258", "1296.100134", "1296.100124", "1296.100084"},
     {"call_dx", "1296.099742", "1296.100000", "1296.099876", "1296.099866", "1296.099826"},

@@ -1,0 +1,42 @@
+// The frame and background of a text box, drawn once per look and then copied.
+//
+// The Fusion style strokes a text box's rounded, antialiased frame on every paint;
+// for the few boxes a tick changes that stroke was a third of all the work of a
+// steady tick. This style draws it once into a picture for each look (size, state,
+// colours, and the window colour it lies on) and copies that picture after.
+#pragma once
+
+#include <optional>
+
+#include <QHash>
+#include <QPixmap>
+#include <QProxyStyle>
+#include <QRegion>
+#include <QStyleOptionFrame>
+
+namespace selvora {
+
+class PanelCacheStyle final : public QProxyStyle {
+  public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override;
+
+  private:
+    struct Panel {
+        QPixmap picture;      // drawn on the window colour
+        QRegion translucent;  // where the window colour shows through (the corners)
+    };
+
+    const Panel& drawnPanel(const QStyleOptionFrame& option, QColor beneath, qreal pixelRatio,
+                            const QWidget* widget) const;
+
+    mutable QHash<QByteArray, Panel> panels_;
+};
+
+// The solid colour of the window `widget` lies straight on, if it does.
+std::optional<QColor> windowColourUnder(const QWidget& widget);
+
+// Whether no shown control lies under `area` (in `widget`'s coordinates) of `widget`.
+bool nothingUnder(const QWidget& widget, const QRegion& area);
+
+}  // namespace selvora
