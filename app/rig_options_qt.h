@@ -23,7 +23,7 @@ struct RigCommandLine {
 
 void addRigOptions(QCommandLineParser& parser);
 
-// The options as given, or what is wrong with them ("--track: no scheme is called x").
+// The options as given, or what is wrong with them ("--track takes one of full-doppler, ...").
 struct RigCommandLineReading {
     RigCommandLine options;
     std::optional<std::string> error;

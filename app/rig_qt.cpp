@@ -46,6 +46,7 @@ void RigControl::apply(const RigCommandLine& options) {
     if (options.track) {
         if (tracked_) markCaption(*tracked_, false);
         tracked_ = options.track;
+        markPending_ = true;
     }
     restartWorker();
     showState();
@@ -58,7 +59,8 @@ void RigControl::afterTick() {
 
 void RigControl::track(SkedScheme scheme) {
     if (tracked_) markCaption(*tracked_, false);
-    tracked_ = scheme;
+    tracked_ = savedTrack_ = scheme;
+    markPending_ = true;
     save();
     restartWorker();
     showState();
@@ -67,6 +69,7 @@ void RigControl::track(SkedScheme scheme) {
 void RigControl::stopTracking() {
     if (tracked_) markCaption(*tracked_, false);
     tracked_.reset();
+    savedTrack_.reset();
     save();
     restartWorker();
     showState();
@@ -75,18 +78,21 @@ void RigControl::stopTracking() {
 void RigControl::openSettings() {
     RigSettingsDialog dialog(settings_, &window_);
     if (dialog.exec() != QDialog::Accepted || dialog.settings() == settings_) return;
-    settings_ = dialog.settings();
+    settings_ = savedSettings_ = dialog.settings();
     save();
     restartWorker();
     showState();
 }
 
 QString RigControl::stateText() const {
-    if (!tracked_) return {};
-    const RigStatus status = worker_ ? worker_->status() : RigStatus{};
+    return stateText(tracked_, worker_ ? worker_->status() : RigStatus{});
+}
+
+QString RigControl::stateText(std::optional<SkedScheme> tracked, const RigStatus& status) {
+    if (!tracked) return {};
     switch (status.state) {
         case RigStatus::State::Tracking:
-            return QStringLiteral("rig: ") + caption(*tracked_);
+            return QStringLiteral("rig: ") + caption(*tracked);
         case RigStatus::State::NoAnswer:
             return QStringLiteral("rig: no answer (%1)").arg(qText(status.reason));
         case RigStatus::State::Waiting:
@@ -102,15 +108,17 @@ void RigControl::load() {
     settings_.port = stored.value("rig/port").toString().toStdString();
     settings_.serialSpeed = stored.value("rig/speed", 0).toInt();
     tracked_ = schemeNamed(stored.value("rig/track").toString().toStdString());
+    savedSettings_ = settings_;
+    savedTrack_ = tracked_;
 }
 
 void RigControl::save() const {
     QDir().mkpath(QFileInfo(settingsFile_).absolutePath());
     QSettings stored(settingsFile_, QSettings::IniFormat);
-    stored.setValue("rig/model", settings_.model);
-    stored.setValue("rig/port", QString::fromStdString(settings_.port));
-    stored.setValue("rig/speed", settings_.serialSpeed);
-    stored.setValue("rig/track", tracked_ ? qText(schemeInfo(*tracked_).name) : QString());
+    stored.setValue("rig/model", savedSettings_.model);
+    stored.setValue("rig/port", QString::fromStdString(savedSettings_.port));
+    stored.setValue("rig/speed", savedSettings_.serialSpeed);
+    stored.setValue("rig/track", savedTrack_ ? qText(schemeInfo(*savedTrack_).name) : QString());
 }
 
 // Waits for a command in flight to the old rig, at most one Hamlib time-out.
@@ -148,13 +156,15 @@ void RigControl::showMenu(SkedScheme scheme, QWidget* on, const QPoint& at) {
     if (chosen == settings) openSettings();
 }
 
+// The worker's status is read once, so the title and the caption's tool tip agree.
 void RigControl::showState() {
-    const QString state = stateText();
-    if (state == shownState_) return;
+    const RigStatus status = worker_ ? worker_->status() : RigStatus{};
+    const QString state = stateText(tracked_, status);
+    if (state == shownState_ && !markPending_) return;
     shownState_ = state;
     title_.setTitleSuffix(state.toStdString());
+    markPending_ = false;
     if (!tracked_) return;
-    const RigStatus status = worker_ ? worker_->status() : RigStatus{};
     markCaption(*tracked_, true,
                 status.state == RigStatus::State::Tracking ? QString() : qText(status.reason));
 }

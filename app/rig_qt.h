@@ -56,13 +56,17 @@ class RigControl final : public QObject {
     void showMenu(SkedScheme scheme, QWidget* on, const QPoint& at);
     void showState();
     void markCaption(SkedScheme scheme, bool marked, const QString& toolTip = {});
+    static QString stateText(std::optional<SkedScheme> tracked, const RigStatus& status);
 
     MainWindow& window_;
     const Fields& fields_;
     StaleAlert& title_;
     QString settingsFile_;
-    RigSettings settings_;
+    RigSettings settings_;  // in use: the saved ones, or the command line's for this run
     std::optional<SkedScheme> tracked_;
+    RigSettings savedSettings_;  // what the operator chose in the window, kept for next time
+    std::optional<SkedScheme> savedTrack_;
+    bool markPending_ = true;  // the tracked caption still needs marking
     std::unique_ptr<RigWorker> worker_;
     QString shownState_;
 };

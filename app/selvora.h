@@ -3,8 +3,6 @@
 // what changed.
 #pragma once
 
-#include <string_view>
-
 #include <string>
 #include <string_view>
 

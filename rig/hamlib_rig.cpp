@@ -10,15 +10,26 @@ namespace selvora {
 
 namespace {
 
-// Hamlib writes its trace to stderr unless told not to; the operator does not want it.
-void silenceHamlib() {
+// Once, on the thread that first asks, before any worker runs: Hamlib registers its
+// backends in a global table that is not safe to fill from two threads at once.
+// Its trace goes to stderr unless told not to; the operator does not want it.
+void prepareHamlib() {
     static std::once_flag once;
-    std::call_once(once, [] { rig_set_debug(RIG_DEBUG_NONE); });
+    std::call_once(once, [] {
+        rig_set_debug(RIG_DEBUG_NONE);
+        rig_load_all_backends();
+    });
 }
 
 // Hamlib's rigerror() appends its debug trace; the first line is the message.
+// rigerror2() writes one static buffer, so two threads take turns.
 std::string hamlibError(int code) {
-    std::string text = rigerror2(code);
+    static std::mutex buffer;
+    std::string text;
+    {
+        const std::lock_guard lock(buffer);
+        text = rigerror2(code);
+    }
     text = text.substr(0, text.find('\n'));
     return text.empty() ? "Hamlib error " + std::to_string(code) : text;
 }
@@ -41,7 +52,7 @@ class HamlibConnection final : public RigConnection {
 
     RigError open() override {
         close();
-        silenceHamlib();
+        prepareHamlib();
         rig_ = rig_init(static_cast<rig_model_t>(settings_.model));
         if (rig_ == nullptr) return "Hamlib knows no rig model " + std::to_string(settings_.model);
         if (RigError error = configure()) return error;
@@ -123,14 +134,14 @@ int addModel(const rig_caps* caps, rig_ptr_t list) {
 }  // namespace
 
 std::unique_ptr<RigConnection> makeHamlibConnection(const RigSettings& settings) {
+    prepareHamlib();
     return std::make_unique<HamlibConnection>(settings);
 }
 
 std::vector<RigModel> hamlibModels() {
     static std::mutex hamlibList;  // rig_list_foreach walks Hamlib's global table
     const std::lock_guard lock(hamlibList);
-    silenceHamlib();
-    rig_load_all_backends();
+    prepareHamlib();
     std::vector<RigModel> models;
     rig_list_foreach(addModel, &models);
     std::sort(models.begin(), models.end(), [](const RigModel& a, const RigModel& b) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "window/window_title.h"
+
 namespace selvora {
 
 namespace {
@@ -28,10 +30,10 @@ WantedFigures notLive(std::string reason) {
 // would fix them.
 std::optional<std::string> azelDatProblem(const Fields& fields) {
     if (fields.visible(field("path_warning"))) return "waiting for azel.dat (not found)";
-    // The poll writes the self Doppler on every good read: empty means none yet.
-    if (fields.text(field("self_doppler")).empty()) return "waiting for azel.dat";
-    // The seconds box hidden uncovers "AZEL IS NOT UPDATING".
-    if (!fields.visible(field("seconds"))) return "waiting for azel.dat (not updating)";
+    // The poll writes the seconds of each good read into this hidden box, which no
+    // one can type into: empty means no read yet.
+    if (fields.text(field("azel_seconds")).empty()) return "waiting for azel.dat";
+    if (showsStaleWarning(fields)) return "waiting for azel.dat (not updating)";
     return std::nullopt;
 }
 

@@ -36,18 +36,12 @@ RigError RigTracker::sendChanges(const RigFigures& wanted, RigConnection& rig) {
     const bool txChange = splitWanted && (txHz_ != wanted.txHz || splitChange);
     if (!rxChange && !splitChange && !txChange) return std::nullopt;
 
-    // With split on, the main VFO only receives; otherwise it is also the Tx frequency.
-    const bool rxOnly = !splitChange && !txChange && split_ == true;
-    if (!rxOnly) {
-        const PttReading ptt = rig.ptt();
-        if (ptt.error) return ptt.error;
-        if (ptt.transmitting) {
-            if (split_ != true || !rxChange) return std::nullopt;
-            if (RigError error = send(rig.setFrequency(wanted.rxHz))) return error;
-            rxHz_ = wanted.rxHz;
-            return std::nullopt;  // Tx follows once the rig stops transmitting
-        }
-    }
+    // Nothing while the rig transmits: a rig in split may have made the Tx VFO the
+    // current one, so even the Rx figure could move the transmitter. All of it
+    // follows on the first tick after.
+    const PttReading ptt = rig.ptt();
+    if (ptt.error) return ptt.error;
+    if (ptt.transmitting) return std::nullopt;
     if (!splitWanted && splitChange) {
         if (RigError error = send(rig.setSplit(false))) return error;
         split_ = false;

@@ -4,9 +4,9 @@
 //
 // - Only live figures are sent, and only what changed since the rig last took it.
 // - Rx goes to the main VFO; Tx through split when it differs from Rx, split off when not.
-// - While the rig transmits nothing that moves its transmit frequency is sent: the Tx
-//   figure, split on or off, and the main VFO unless split is on. It follows on the
-//   first step after. The transmitter is never keyed or unkeyed.
+// - While the rig transmits nothing is sent (in split the current VFO may be the Tx
+//   one); it all follows on the first step after. The transmitter is never keyed or
+//   unkeyed.
 // - A rig that fails is closed and tried again after 1 s, 2 s, 4 s ... at most 30 s;
 //   once it answers, everything is sent again (it may have been turned or restarted).
 #pragma once

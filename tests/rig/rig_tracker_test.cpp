@@ -70,7 +70,7 @@ const Scenario kScenarios[] = {
     {"sends only what changed, never the same value twice",
      {{0, kCfom, kFirstCfom},
       {480, kCfom, {}},
-      {960, figures(1296100140, 1296099870), {"freq 1296100140"}},  // split on: Rx only
+      {960, figures(1296100140, 1296099870), {"ptt?", "freq 1296100140"}},  // Rx only
       {1440, kCfomLater, {"ptt?", "tx 1296099860"}},
       {1920, kCfomLater, {}}}},
     {"split off when Tx equals Rx, on again with its frequency when they part",
@@ -85,11 +85,11 @@ const Scenario kScenarios[] = {
       {480, kCfom, kFirstCfom},
       {960, kStale, {}, false, {}, RigStatus::State::Waiting},
       {1440, kCfomLater, {"ptt?", "freq 1296100140", "tx 1296099860"}}}},
-    {"while transmitting in split only Rx moves; Tx follows on the first tick after",
+    {"while transmitting in split nothing moves; all follows on the first tick after",
      {{0, kCfom, kFirstCfom},
-      {480, kCfomLater, {"ptt?", "freq 1296100140"}, true},
+      {480, kCfomLater, {"ptt?"}, true},
       {960, kCfomLater, {"ptt?"}, true},
-      {1440, kCfomLater, {"ptt?", "tx 1296099860"}}}},
+      {1440, kCfomLater, {"ptt?", "freq 1296100140", "tx 1296099860"}}}},
     {"while transmitting without split the main VFO is the Tx: nothing moves",
      {{0, kNoDoppler, {"open", "ptt?", "split off", "freq 1296100000"}},
       {480, figures(1296100010, 1296100010), {"ptt?"}, true},
