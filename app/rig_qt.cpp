@@ -1,5 +1,7 @@
 #include "app/rig_qt.h"
 
+#include <chrono>
+
 #include <QAction>
 #include <QDir>
 #include <QLabel>
@@ -37,7 +39,12 @@ RigControl::RigControl(MainWindow& window, const Fields& fields, StaleAlert& tit
     showState();
 }
 
-RigControl::~RigControl() = default;
+// The program waits for the rig's last call here, once, at its end.
+RigControl::~RigControl() {
+    worker_.reset();
+    for (std::future<void>& retired : retiring_)
+        retired.wait();
+}
 
 void RigControl::apply(const RigCommandLine& options) {
     if (options.model) settings_.model = *options.model;
@@ -121,9 +128,15 @@ void RigControl::save() const {
     stored.setValue("rig/track", savedTrack_ ? qText(schemeInfo(*savedTrack_).name) : QString());
 }
 
-// Waits for a command in flight to the old rig, at most one Hamlib time-out.
+// The old worker winds down on a thread of its own (its destructor waits for the
+// command in flight, up to a Hamlib time-out); the window goes on at once.
 void RigControl::restartWorker() {
-    worker_.reset();
+    std::erase_if(retiring_, [](const std::future<void>& retired) {
+        return retired.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    });
+    if (worker_)
+        retiring_.push_back(
+            std::async(std::launch::async, [old = std::move(worker_)]() mutable { old.reset(); }));
     if (tracked_) worker_ = std::make_unique<RigWorker>(makeHamlibConnection(settings_));
 }
 

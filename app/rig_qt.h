@@ -4,8 +4,10 @@
 // posts the figures shown and reads the worker's state.
 #pragma once
 
+#include <future>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QObject>
 #include <QString>
@@ -68,6 +70,9 @@ class RigControl final : public QObject {
     std::optional<SkedScheme> savedTrack_;
     bool markPending_ = true;  // the tracked caption still needs marking
     std::unique_ptr<RigWorker> worker_;
+    // Workers let go while a rig call may still be in flight: they wind down off the
+    // window's thread, so a hung rig cannot freeze the window.
+    std::vector<std::future<void>> retiring_;
     QString shownState_;
 };
 
