@@ -1,8 +1,11 @@
 #include "window/panel_cache_style.h"
 
+#include <algorithm>
+
 #include <QDataStream>
 #include <QIODevice>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
@@ -12,7 +15,7 @@ namespace {
 
 // Enough for every look the window's boxes take (a few colours each); the cache is
 // emptied rather than grown should anything ever make more.
-constexpr qsizetype kMostPanels = 64;
+constexpr qsizetype kMostPanels = 128;
 
 // Everything a panel's pixels depend on: its size, state, pixel ratio, the colours
 // of its palette, and the colour under it.
@@ -28,15 +31,18 @@ QByteArray lookOf(const QStyleOptionFrame& option, QColor beneath, qreal pixelRa
     return key;
 }
 
-// The pixels a picture does not cover whole, in logical pixels (at a pixel ratio
-// other than 1, conservatively the whole picture).
-QRegion translucentPart(const QImage& image) {
-    if (image.devicePixelRatio() != 1.0)
-        return QRegion(QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()));
+// The pixels of a panel whose colour depends on what lies under it: those that come
+// out differently drawn on black and on white (blending is monotonic in what is under,
+// so a pixel that is the same on both is the same on anything), or not opaque on
+// nothing. At a pixel ratio other than 1, conservatively the whole panel.
+QRegion translucentPart(const QImage& onBlack, const QImage& onWhite, const QImage& alone) {
+    if (alone.devicePixelRatio() != 1.0)
+        return QRegion(QRect(QPoint(0, 0), alone.deviceIndependentSize().toSize()));
     QRegion out;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) != 255) out += QRect(x, y, 1, 1);
+    for (int y = 0; y < alone.height(); ++y)
+        for (int x = 0; x < alone.width(); ++x)
+            if (qAlpha(alone.pixel(x, y)) != 255 || onBlack.pixel(x, y) != onWhite.pixel(x, y))
+                out += QRect(x, y, 1, 1);
     return out;
 }
 
@@ -49,6 +55,42 @@ std::optional<QColor> windowColourUnder(const QWidget& widget) {
     const QBrush background = parent->palette().brush(parent->backgroundRole());
     if (background.style() != Qt::SolidPattern || !background.isOpaque()) return std::nullopt;
     return background.color();
+}
+
+// The pixels already painted under `area` (in the painter's coordinates), row by row,
+// when the painter draws straight into an image (the window's backing store, or a
+// grab) at one device pixel per pixel and every one of them is opaque.
+std::optional<QList<QRgb>> pixelsShownUnder(const QPainter& painter, const QRegion& area) {
+    const QPaintEngine* engine = painter.paintEngine();
+    const QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+    const QTransform toDevice = painter.deviceTransform();
+    if (device == nullptr || device->devType() != QInternal::Image ||
+        toDevice.type() > QTransform::TxTranslate)
+        return std::nullopt;
+    const auto& image = *static_cast<const QImage*>(device);
+    if (image.depth() != 32 || !image.rect().contains(toDevice.mapRect(area.boundingRect())))
+        return std::nullopt;
+    QList<QRgb> shown;
+    for (const QRect& logical : area) {
+        const QRect rect = toDevice.mapRect(logical);
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                shown.append(image.pixel(x, y));
+    }
+    if (!std::all_of(shown.begin(), shown.end(), [](QRgb p) { return qAlpha(p) == 255; }))
+        return std::nullopt;
+    return shown;
+}
+
+// Paints `pixels` (as read by pixelsShownUnder) back under `area`.
+void paintUnder(QPixmap& picture, const QRegion& area, const QList<QRgb>& pixels) {
+    QPainter painter(&picture);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    qsizetype next = 0;
+    for (const QRect& rect : area)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                painter.fillRect(QRect(x, y, 1, 1), QColor::fromRgba(pixels[next++]));
 }
 
 // Children are listed bottom to top: the ones before `widget` lie under it.
@@ -73,10 +115,14 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
             ? windowColourUnder(*widget)
             : std::nullopt;
     if (beneath) {
-        const Panel& panel =
-            drawnPanel(*frame, *beneath, painter->device()->devicePixelRatioF(), widget);
-        if (nothingUnder(*widget, panel.translucent)) {
-            painter->drawPixmap(option->rect.topLeft(), panel.picture);
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        const Panel* panel = &drawnPanel(*frame, *beneath, {}, ratio, widget);
+        if (!nothingUnder(*widget, panel->translucent)) {
+            const auto shown = pixelsShownUnder(*painter, panel->translucent);
+            panel = shown ? &drawnPanel(*frame, *beneath, *shown, ratio, widget) : nullptr;
+        }
+        if (panel != nullptr) {
+            painter->drawPixmap(option->rect.topLeft(), panel->picture);
             return;
         }
     }
@@ -84,9 +130,13 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
 }
 
 const PanelCacheStyle::Panel& PanelCacheStyle::drawnPanel(const QStyleOptionFrame& option,
-                                                          QColor beneath, qreal pixelRatio,
+                                                          QColor beneath,
+                                                          const QList<QRgb>& shownUnder,
+                                                          qreal pixelRatio,
                                                           const QWidget* widget) const {
-    const QByteArray look = lookOf(option, beneath, pixelRatio);
+    QByteArray look = lookOf(option, beneath, pixelRatio);
+    for (QRgb pixel : shownUnder)
+        look.append(reinterpret_cast<const char*>(&pixel), sizeof pixel);
     if (auto found = panels_.constFind(look); found != panels_.constEnd()) return *found;
     QStyleOptionFrame atOrigin = option;
     atOrigin.rect.moveTopLeft({0, 0});
@@ -94,16 +144,24 @@ const PanelCacheStyle::Panel& PanelCacheStyle::drawnPanel(const QStyleOptionFram
         QPainter painter(&device);
         QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &painter, widget);
     };
+    const auto drawnOn = [&](QColor under) {
+        QImage image(option.rect.size() * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(pixelRatio);
+        image.fill(under);
+        draw(image);
+        return image;
+    };
+    const QImage alone = drawnOn(Qt::transparent);
+    const QImage onBlack = drawnOn(Qt::black);
+    const QImage onWhite = drawnOn(Qt::white);
     QPixmap picture(option.rect.size() * pixelRatio);
     picture.setDevicePixelRatio(pixelRatio);
     picture.fill(beneath);
+    const QRegion translucent = translucentPart(onBlack, onWhite, alone);
+    if (!shownUnder.isEmpty()) paintUnder(picture, translucent, shownUnder);
     draw(picture);
-    QImage alone(option.rect.size() * pixelRatio, QImage::Format_ARGB32_Premultiplied);
-    alone.setDevicePixelRatio(pixelRatio);
-    alone.fill(Qt::transparent);
-    draw(alone);
     if (panels_.size() >= kMostPanels) panels_.clear();
-    return *panels_.insert(look, {picture, translucentPart(alone)});
+    return *panels_.insert(look, {picture, translucent});
 }
 
 }  // namespace selvora

@@ -3,7 +3,8 @@
 // The Fusion style strokes a text box's rounded, antialiased frame on every paint;
 // for the few boxes a tick changes that stroke was a third of all the work of a
 // steady tick. This style draws it once into a picture for each look (size, state,
-// colours, and the window colour it lies on) and copies that picture after.
+// colours, the window colour it lies on, and the pixels of any control already painted
+// under its translucent corners) and copies that picture after.
 #pragma once
 
 #include <optional>
@@ -27,7 +28,9 @@ class PanelCacheStyle final : public QProxyStyle {
         QRegion translucent;  // where the window colour shows through (the corners)
     };
 
-    const Panel& drawnPanel(const QStyleOptionFrame& option, QColor beneath, qreal pixelRatio,
+    // The panel drawn on `beneath`, with `shownUnder` (if any) under its translucent part.
+    const Panel& drawnPanel(const QStyleOptionFrame& option, QColor beneath,
+                            const QList<QRgb>& shownUnder, qreal pixelRatio,
                             const QWidget* widget) const;
 
     mutable QHash<QByteArray, Panel> panels_;
