@@ -1,9 +1,9 @@
 #include "window/panel_cache_style.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 
-#include <QDataStream>
-#include <QIODevice>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -18,16 +18,30 @@ namespace {
 constexpr qsizetype kMostPanels = 128;
 
 // Everything a panel's pixels depend on: its size, state, pixel ratio, the colours
-// of its palette, and the colour under it.
-QByteArray lookOf(const QStyleOptionFrame& option, QColor beneath, qreal pixelRatio) {
-    QByteArray key;
-    QDataStream out(&key, QIODevice::WriteOnly);
-    out << option.rect.size() << static_cast<quint32>(option.state) << pixelRatio
-        << static_cast<int>(option.direction) << beneath.rgba() << option.lineWidth
-        << option.midLineWidth << static_cast<int>(option.features);
+// of its palette, and the colour under it; then the pixels shown under it, if any.
+// Raw words rather than a QDataStream: the key is made on every paint of a box.
+QByteArray lookOf(const QStyleOptionFrame& option, QColor beneath, qreal pixelRatio,
+                  const QList<QRgb>& shownUnder) {
     const QPalette::ColorGroup group = option.palette.currentColorGroup();
+    const auto ratioBits = std::bit_cast<quint64>(pixelRatio);
+    std::array<quint32, 10 + QPalette::NColorRoles> words{
+        static_cast<quint32>(option.rect.width()),
+        static_cast<quint32>(option.rect.height()),
+        static_cast<quint32>(option.state),
+        static_cast<quint32>(ratioBits),
+        static_cast<quint32>(ratioBits >> 32),
+        static_cast<quint32>(option.direction),
+        beneath.rgba(),
+        static_cast<quint32>(option.lineWidth),
+        static_cast<quint32>(option.midLineWidth),
+        static_cast<quint32>(option.features)};
     for (int role = 0; role < QPalette::NColorRoles; ++role)
-        out << option.palette.color(group, static_cast<QPalette::ColorRole>(role)).rgba();
+        words[10 + role] =
+            option.palette.color(group, static_cast<QPalette::ColorRole>(role)).rgba();
+    QByteArray key;
+    key.reserve(sizeof words + shownUnder.size() * sizeof(QRgb));
+    key.append(reinterpret_cast<const char*>(words.data()), sizeof words);
+    key.append(reinterpret_cast<const char*>(shownUnder.data()), shownUnder.size() * sizeof(QRgb));
     return key;
 }
 
@@ -134,9 +148,7 @@ const PanelCacheStyle::Panel& PanelCacheStyle::drawnPanel(const QStyleOptionFram
                                                           const QList<QRgb>& shownUnder,
                                                           qreal pixelRatio,
                                                           const QWidget* widget) const {
-    QByteArray look = lookOf(option, beneath, pixelRatio);
-    for (QRgb pixel : shownUnder)
-        look.append(reinterpret_cast<const char*>(&pixel), sizeof pixel);
+    const QByteArray look = lookOf(option, beneath, pixelRatio, shownUnder);
     if (auto found = panels_.constFind(look); found != panels_.constEnd()) return *found;
     QStyleOptionFrame atOrigin = option;
     atOrigin.rect.moveTopLeft({0, 0});
