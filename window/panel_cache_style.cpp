@@ -45,30 +45,32 @@ QByteArray lookOf(const QStyleOptionFrame& option, QColor beneath, qreal pixelRa
     return key;
 }
 
-// The pixels of a panel whose colour depends on what lies under it: those that come
-// out differently drawn on black and on white (blending is monotonic in what is under,
-// so a pixel that is the same on both is the same on anything), or not opaque on
-// nothing. At a pixel ratio other than 1, conservatively the whole panel.
-QRegion translucentPart(const QImage& onBlack, const QImage& onWhite, const QImage& alone) {
+// Whether a pixel of a panel depends on what lies under it: it comes out differently
+// drawn on black and on white (blending is monotonic in what is under, so a pixel that
+// is the same on both is the same on anything), or is not opaque drawn on nothing.
+bool showsWhatIsUnder(QRgb alone, QRgb onBlack, QRgb onWhite) {
+    return qAlpha(alone) != 255 || onBlack != onWhite;
+}
+
+// The pixels of a panel that depend on what lies under it, in runs along each row. At
+// a pixel ratio other than 1, conservatively the whole panel.
+QRegion translucentPart(const QImage& alone, const QImage& onBlack, const QImage& onWhite) {
     if (alone.devicePixelRatio() != 1.0)
         return QRegion(QRect(QPoint(0, 0), alone.deviceIndependentSize().toSize()));
     QRegion out;
-    for (int y = 0; y < alone.height(); ++y)
-        for (int x = 0; x < alone.width(); ++x)
-            if (qAlpha(alone.pixel(x, y)) != 255 || onBlack.pixel(x, y) != onWhite.pixel(x, y))
-                out += QRect(x, y, 1, 1);
+    for (int y = 0; y < alone.height(); ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(alone.constScanLine(y));
+        const auto* b = reinterpret_cast<const QRgb*>(onBlack.constScanLine(y));
+        const auto* w = reinterpret_cast<const QRgb*>(onWhite.constScanLine(y));
+        for (int x = 0; x < alone.width();) {
+            int end = x;
+            while (end < alone.width() && showsWhatIsUnder(a[end], b[end], w[end]))
+                ++end;
+            if (end > x) out += QRect(x, y, end - x, 1);
+            x = end + 1;
+        }
+    }
     return out;
-}
-
-}  // namespace
-
-std::optional<QColor> windowColourUnder(const QWidget& widget) {
-    const QWidget* parent = widget.parentWidget();
-    if (parent == nullptr || !parent->isWindow() || !parent->autoFillBackground())
-        return std::nullopt;
-    const QBrush background = parent->palette().brush(parent->backgroundRole());
-    if (background.style() != Qt::SolidPattern || !background.isOpaque()) return std::nullopt;
-    return background.color();
 }
 
 // The pixels already painted under `area` (in the painter's coordinates), row by row,
@@ -107,6 +109,17 @@ void paintUnder(QPixmap& picture, const QRegion& area, const QList<QRgb>& pixels
                 painter.fillRect(QRect(x, y, 1, 1), QColor::fromRgba(pixels[next++]));
 }
 
+}  // namespace
+
+std::optional<QColor> windowColourUnder(const QWidget& widget) {
+    const QWidget* parent = widget.parentWidget();
+    if (parent == nullptr || !parent->isWindow() || !parent->autoFillBackground())
+        return std::nullopt;
+    const QBrush background = parent->palette().brush(parent->backgroundRole());
+    if (background.style() != Qt::SolidPattern || !background.isOpaque()) return std::nullopt;
+    return background.color();
+}
+
 // Children are listed bottom to top: the ones before `widget` lie under it.
 bool nothingUnder(const QWidget& widget, const QRegion& area) {
     const QRegion inParent = area.translated(widget.pos());
@@ -130,50 +143,56 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
             : std::nullopt;
     if (beneath) {
         const qreal ratio = painter->device()->devicePixelRatioF();
-        const Panel* panel = &drawnPanel(*frame, *beneath, {}, ratio, widget);
-        if (!nothingUnder(*widget, panel->translucent)) {
-            const auto shown = pixelsShownUnder(*painter, panel->translucent);
-            panel = shown ? &drawnPanel(*frame, *beneath, *shown, ratio, widget) : nullptr;
-        }
-        if (panel != nullptr) {
-            painter->drawPixmap(option->rect.topLeft(), panel->picture);
+        const QRegion& translucent = translucentOf(*frame, ratio, widget);
+        std::optional<QList<QRgb>> shown{QList<QRgb>{}};
+        if (!nothingUnder(*widget, translucent)) shown = pixelsShownUnder(*painter, translucent);
+        if (shown) {
+            painter->drawPixmap(option->rect.topLeft(),
+                                drawnPanel(*frame, *beneath, *shown, translucent, ratio, widget));
             return;
         }
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-const PanelCacheStyle::Panel& PanelCacheStyle::drawnPanel(const QStyleOptionFrame& option,
-                                                          QColor beneath,
-                                                          const QList<QRgb>& shownUnder,
-                                                          qreal pixelRatio,
-                                                          const QWidget* widget) const {
-    const QByteArray look = lookOf(option, beneath, pixelRatio, shownUnder);
-    if (auto found = panels_.constFind(look); found != panels_.constEnd()) return *found;
+// Draws the panel of `option` at the origin of `device`.
+void PanelCacheStyle::drawAtOrigin(const QStyleOptionFrame& option, QPaintDevice& device,
+                                   const QWidget* widget) const {
     QStyleOptionFrame atOrigin = option;
     atOrigin.rect.moveTopLeft({0, 0});
-    const auto draw = [&](QPaintDevice& device) {
-        QPainter painter(&device);
-        QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &painter, widget);
-    };
+    QPainter painter(&device);
+    QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &painter, widget);
+}
+
+const QRegion& PanelCacheStyle::translucentOf(const QStyleOptionFrame& option, qreal pixelRatio,
+                                              const QWidget* widget) const {
+    const QByteArray look = lookOf(option, Qt::transparent, pixelRatio, {});
+    if (auto found = translucent_.constFind(look); found != translucent_.constEnd()) return *found;
     const auto drawnOn = [&](QColor under) {
         QImage image(option.rect.size() * pixelRatio, QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(pixelRatio);
         image.fill(under);
-        draw(image);
+        drawAtOrigin(option, image, widget);
         return image;
     };
-    const QImage alone = drawnOn(Qt::transparent);
-    const QImage onBlack = drawnOn(Qt::black);
-    const QImage onWhite = drawnOn(Qt::white);
+    if (translucent_.size() >= kMostPanels) translucent_.clear();
+    return *translucent_.insert(
+        look, translucentPart(drawnOn(Qt::transparent), drawnOn(Qt::black), drawnOn(Qt::white)));
+}
+
+const QPixmap& PanelCacheStyle::drawnPanel(const QStyleOptionFrame& option, QColor beneath,
+                                           const QList<QRgb>& shownUnder,
+                                           const QRegion& translucent, qreal pixelRatio,
+                                           const QWidget* widget) const {
+    const QByteArray look = lookOf(option, beneath, pixelRatio, shownUnder);
+    if (auto found = panels_.constFind(look); found != panels_.constEnd()) return *found;
     QPixmap picture(option.rect.size() * pixelRatio);
     picture.setDevicePixelRatio(pixelRatio);
     picture.fill(beneath);
-    const QRegion translucent = translucentPart(onBlack, onWhite, alone);
     if (!shownUnder.isEmpty()) paintUnder(picture, translucent, shownUnder);
-    draw(picture);
+    drawAtOrigin(option, picture, widget);
     if (panels_.size() >= kMostPanels) panels_.clear();
-    return *panels_.insert(look, {picture, translucent});
+    return *panels_.insert(look, picture);
 }
 
 }  // namespace selvora

@@ -23,17 +23,18 @@ class PanelCacheStyle final : public QProxyStyle {
                        const QWidget* widget) const override;
 
   private:
-    struct Panel {
-        QPixmap picture;      // drawn on the window colour
-        QRegion translucent;  // where the window colour shows through (the corners)
-    };
+    // Where the panel of `option` lets what is under it show (its corners).
+    const QRegion& translucentOf(const QStyleOptionFrame& option, qreal pixelRatio,
+                                 const QWidget* widget) const;
+    // The panel drawn on `beneath`, with `shownUnder` (if any) under `translucent`.
+    const QPixmap& drawnPanel(const QStyleOptionFrame& option, QColor beneath,
+                              const QList<QRgb>& shownUnder, const QRegion& translucent,
+                              qreal pixelRatio, const QWidget* widget) const;
+    void drawAtOrigin(const QStyleOptionFrame& option, QPaintDevice& device,
+                      const QWidget* widget) const;
 
-    // The panel drawn on `beneath`, with `shownUnder` (if any) under its translucent part.
-    const Panel& drawnPanel(const QStyleOptionFrame& option, QColor beneath,
-                            const QList<QRgb>& shownUnder, qreal pixelRatio,
-                            const QWidget* widget) const;
-
-    mutable QHash<QByteArray, Panel> panels_;
+    mutable QHash<QByteArray, QRegion> translucent_;
+    mutable QHash<QByteArray, QPixmap> panels_;
 };
 
 // The solid colour of the window `widget` lies straight on, if it does.
