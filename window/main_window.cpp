@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "window/background_fill.h"
 #include "window/panel_cache_style.h"
 #include "window/phase_pictures.h"
 
@@ -32,6 +33,11 @@ QFont qFont(const Font& font) {
     out.setPointSizeF(font.points);
     out.setBold(font.bold);
     return out;
+}
+
+// Every control but text boxes, pictures and transparent labels paints its background.
+bool fillsBackground(const ControlSpec& control) {
+    return control.kind != Kind::TextBox && control.kind != Kind::Image && !control.transparent;
 }
 
 // Text boxes, buttons and frames are drawn above labels, pictures and lines.
@@ -95,7 +101,8 @@ MainWindow::MainWindow(Fields& fields, Commands commands)
     : fields_(fields),
       commands_(std::move(commands)),
       widgets_(kControls.size(), nullptr),
-      panelStyle_(new PanelCacheStyle) {
+      panelStyle_(new PanelCacheStyle),
+      backgroundFill_(new BackgroundFill(this)) {
     // fontconfig knows no stand-in for MS Sans Serif and would pick the much wider
     // DejaVu Sans, clipping the captions; Liberation Sans keeps their widths.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
@@ -162,6 +169,7 @@ QWidget* MainWindow::createWidget(const ControlSpec& control, FieldId id) {
     widget->setVisible(control.visible);
     widgets_[id.index] = widget;
     applyColours(id);
+    if (fillsBackground(control)) widget->installEventFilter(backgroundFill_);
     return widget;
 }
 
@@ -267,8 +275,6 @@ void MainWindow::applyColours(FieldId id) {
                                    : qColour(back));
     if (fore != kSystemColour) palette.setColor(foreRole, qColour(fore));
     widget->setPalette(palette);
-    widget->setAutoFillBackground(!isTextBox && !control.transparent &&
-                                  control.kind != Kind::Image);
 }
 
 }  // namespace selvora

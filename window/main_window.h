@@ -14,6 +14,7 @@
 
 namespace selvora {
 
+class BackgroundFill;
 class PanelCacheStyle;
 
 class MainWindow final : public QWidget {
@@ -44,8 +45,9 @@ class MainWindow final : public QWidget {
 
     Fields& fields_;
     Commands commands_;
-    std::vector<QWidget*> widgets_;  // by FieldId
-    PanelCacheStyle* panelStyle_;    // the text boxes' style; a child, deleted after them
+    std::vector<QWidget*> widgets_;   // by FieldId
+    PanelCacheStyle* panelStyle_;     // the text boxes' style; a child, deleted after them
+    BackgroundFill* backgroundFill_;  // paints the filled controls' backgrounds; a child
 };
 
 // Twips to device-independent pixels, 15 to one; edges are rounded, so

@@ -3,7 +3,8 @@
 // The Fusion style strokes a text box's rounded, antialiased frame on every paint;
 // for the few boxes a tick changes that stroke was a third of all the work of a
 // steady tick. This style draws it once into a picture for each look (size, state,
-// colours, and the window colour it lies on) and copies that picture after.
+// colours, the window colour it lies on, and the pixels of any control already painted
+// under its translucent corners) and copies that picture after.
 #pragma once
 
 #include <optional>
@@ -22,15 +23,18 @@ class PanelCacheStyle final : public QProxyStyle {
                        const QWidget* widget) const override;
 
   private:
-    struct Panel {
-        QPixmap picture;      // drawn on the window colour
-        QRegion translucent;  // where the window colour shows through (the corners)
-    };
+    // Where the panel of `option` lets what is under it show (its corners).
+    const QRegion& translucentOf(const QStyleOptionFrame& option, qreal pixelRatio,
+                                 const QWidget* widget) const;
+    // The panel drawn on `beneath`, with `shownUnder` (if any) under `translucent`.
+    const QPixmap& drawnPanel(const QStyleOptionFrame& option, QColor beneath,
+                              const QList<QRgb>& shownUnder, const QRegion& translucent,
+                              qreal pixelRatio, const QWidget* widget) const;
+    void drawAtOrigin(const QStyleOptionFrame& option, QPaintDevice& device,
+                      const QWidget* widget) const;
 
-    const Panel& drawnPanel(const QStyleOptionFrame& option, QColor beneath, qreal pixelRatio,
-                            const QWidget* widget) const;
-
-    mutable QHash<QByteArray, Panel> panels_;
+    mutable QHash<QByteArray, QRegion> translucent_;
+    mutable QHash<QByteArray, QPixmap> panels_;
 };
 
 // The solid colour of the window `widget` lies straight on, if it does.

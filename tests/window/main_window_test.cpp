@@ -1,4 +1,5 @@
 #include "window/main_window.h"
+#include "window/background_fill.h"
 
 #include <cmath>
 #include <limits>
@@ -246,6 +247,34 @@ TEST_F(MainWindowTest, CopiedTextBoxFramesLookExactlyAsFreshOnes) {
     window_.showChanges();
     box("sked_frequency")->setFocus();
     expectSame("after changes");
+}
+
+// Filled controls paint their background from their paint event, so that Qt keeps no
+// union of filled children to work out again on every change of colour; the window
+// must look exactly as with Qt's own fill, whatever the colours.
+TEST_F(MainWindowTest, FilledBackgroundsLookExactlyAsQtsOwn) {
+    showActive();
+    fields_.setBackColour(field("azel_running"), 0xFF8000);
+    fields_.setBackColour(field("moon_age_days"), 0x00FF00);
+    fields_.setBackColour(field("caption_full_doppler"), 0x123456);
+    fields_.setVisible(field("seconds"), false);
+    window_.showChanges();
+    const QImage ours = window_.grab().toImage();
+    auto* fill = window_.findChild<BackgroundFill*>();
+    ASSERT_NE(fill, nullptr);
+    int filled = 0;
+    for (std::uint16_t i = 0; i < kControls.size(); ++i) {
+        QWidget* control = window_.widget(FieldId{i});
+        const Kind kind = kControls[i].kind;
+        if (control == nullptr || kind == Kind::TextBox || kind == Kind::Image ||
+            kControls[i].transparent)
+            continue;
+        control->removeEventFilter(fill);
+        control->setAutoFillBackground(true);
+        ++filled;
+    }
+    EXPECT_GT(filled, 20);
+    EXPECT_TRUE(ours == window_.grab().toImage());
 }
 
 }  // namespace
