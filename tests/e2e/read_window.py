@@ -27,9 +27,10 @@ import warnings
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+from gi.repository import Atspi  # noqa: E402
 
-WINDOW_TITLE = "wsjt  Selvora v1.3 - Tarnwick"
+from atspi_checks import WINDOW_CAPTION, checks, find_frame, wait_until  # noqa: E402
+
 STALE_WARNING = "AZEL IS NOT UPDATING"
 FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 # 09:19:32 local time in New York is 14:19:32 UTC (EST, UTC-5, in December).
@@ -108,24 +109,6 @@ KEY_END = 0xFF57
 KEY_BACKSPACE = 0xFF08
 
 
-class Checks:
-    def __init__(self):
-        self.passed = 0
-        self.failed = 0
-
-    def record(self, ok, what, detail=""):
-        if ok:
-            self.passed += 1
-            print(f"  ok    {what}")
-        else:
-            self.failed += 1
-            print(f"  FAIL  {what}{': ' + detail if detail else ''}")
-        sys.stdout.flush()
-
-
-checks = Checks()
-
-
 def write_azel(path, template, stamp):
     # Written beside it and renamed, so a read never sees half a file.
     with open(path + ".new", "w", newline="\n") as f:
@@ -145,15 +128,6 @@ def remove_faketime_segments(pid):
         except FileNotFoundError:
             pass
     return [name for name in names if os.path.exists(name)]
-
-
-def wait_until(condition, timeout):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = condition()
-        if result or time.monotonic() > deadline:
-            return result
-        time.sleep(0.05)
 
 
 class Window:
@@ -222,25 +196,6 @@ def expect_plan(window, plan, timeout=5.0):
         rx, tx = plan[scheme]
         expect_text(window, f"{scheme} Rx frequency", rx, timeout)
         expect_text(window, f"{scheme} Tx frequency", tx, timeout)
-
-
-def find_window(pid, timeout):
-    def look():
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            application = desktop.get_child_at_index(i)
-            try:
-                if application is None or application.get_process_id() != pid:
-                    continue
-                for j in range(application.get_child_count()):
-                    frame = application.get_child_at_index(j)
-                    if frame is not None and frame.get_name() == WINDOW_TITLE:
-                        return frame
-            except GLib.Error:
-                continue  # an application that went away while we looked
-        return None
-
-    return wait_until(look, timeout)
 
 
 def press(keysym):
@@ -324,8 +279,8 @@ def main():
 
 
 def run(process, azel):
-    frame = find_window(process.pid, 30.0)
-    checks.record(frame is not None, f"the window {WINDOW_TITLE!r} appears on the accessibility bus")
+    frame = find_frame(process.pid, 30.0)
+    checks.record(frame is not None, f"the window {WINDOW_CAPTION!r} appears on the accessibility bus")
     if frame is None:
         raise RuntimeError("no window to read")
     window = Window(frame)

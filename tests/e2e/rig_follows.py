@@ -26,37 +26,9 @@ import time
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+from gi.repository import Atspi  # noqa: E402
 
-WINDOW_CAPTION = "wsjt  Selvora v1.3 - Tarnwick"
-
-
-class Checks:
-    def __init__(self):
-        self.passed = 0
-        self.failed = 0
-
-    def record(self, ok, what, detail=""):
-        if ok:
-            self.passed += 1
-            print(f"  ok    {what}")
-        else:
-            self.failed += 1
-            print(f"  FAIL  {what}{': ' + detail if detail else ''}")
-        sys.stdout.flush()
-
-
-checks = Checks()
-
-
-def wait_until(condition, timeout):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = condition()
-        if result or time.monotonic() > deadline:
-            return result
-        time.sleep(0.1)
-
+from atspi_checks import WINDOW_CAPTION, checks, find_frame, wait_until  # noqa: E402
 
 def free_port():
     with socket.socket() as s:
@@ -140,25 +112,6 @@ def hz(mhz_text):
         return int(decimal.Decimal(mhz_text) * 1000000)
     except decimal.InvalidOperation:
         return None
-
-
-def find_frame(pid, timeout):
-    def look():
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            application = desktop.get_child_at_index(i)
-            try:
-                if application is None or application.get_process_id() != pid:
-                    continue
-                for j in range(application.get_child_count()):
-                    frame = application.get_child_at_index(j)
-                    if frame is not None and frame.get_name().startswith(WINDOW_CAPTION):
-                        return frame
-            except GLib.Error:
-                continue
-        return None
-
-    return wait_until(look, timeout)
 
 
 def find_all(node, found):
@@ -245,7 +198,7 @@ def expect_rig_on_shown_figures(rig, rx_box, tx_box, what, timeout=8.0):
 
 
 def run(process, rig, writer):
-    frame = find_frame(process.pid, 30.0)
+    frame = find_frame(process.pid, 30.0, titled=lambda t: t.startswith(WINDOW_CAPTION))
     checks.record(frame is not None, "the window appears on the accessibility bus")
     if frame is None:
         raise RuntimeError("no window to read")

@@ -1,0 +1,60 @@
+"""What both end-to-end tests share: the count of checks, waiting for a condition, and
+finding Selvora's window on the accessibility bus (AT-SPI) by its process."""
+
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+WINDOW_CAPTION = "wsjt  Selvora v1.3 - Tarnwick"
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def record(self, ok, what, detail=""):
+        if ok:
+            self.passed += 1
+            print(f"  ok    {what}")
+        else:
+            self.failed += 1
+            print(f"  FAIL  {what}{': ' + detail if detail else ''}")
+        sys.stdout.flush()
+
+
+checks = Checks()
+
+
+def wait_until(condition, timeout, interval=0.05):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result or time.monotonic() > deadline:
+            return result
+        time.sleep(interval)
+
+
+def find_frame(pid, timeout, titled=lambda title: title == WINDOW_CAPTION):
+    """The top-level window of process `pid` whose title `titled` accepts, or None."""
+
+    def look():
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            application = desktop.get_child_at_index(i)
+            try:
+                if application is None or application.get_process_id() != pid:
+                    continue
+                for j in range(application.get_child_count()):
+                    frame = application.get_child_at_index(j)
+                    if frame is not None and titled(frame.get_name()):
+                        return frame
+            except GLib.Error:
+                continue  # an application that went away while we looked
+        return None
+
+    return wait_until(look, timeout)
