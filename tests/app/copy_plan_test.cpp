@@ -14,16 +14,12 @@
 #include "app/desktop_app.h"
 #include "app/doppler_ini.h"
 #include "plan/plan_text.h"
+#include "support/desktop_under_test.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 
 namespace selvora {
 namespace {
-
-using testing::FakeClock;
-using testing::FakeMessages;
-using testing::FakeZone;
-using testing::TempWorkingDir;
 
 // The clipboard as another program sees it. xclip waits for this process to hand
 // the text over, so the event loop runs meanwhile.
@@ -40,7 +36,7 @@ QString pastedText() {
     return QString::fromUtf8(xclip.readAllStandardOutput());
 }
 
-class CopyPlanTest : public ::testing::Test {
+class CopyPlanTest : public testing::DesktopUnderTest {
   protected:
     void SetUp() override {
         dir.write(kSettingsFile,
@@ -59,12 +55,6 @@ class CopyPlanTest : public ::testing::Test {
         focus->setFocus();
         QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
     }
-
-    TempWorkingDir dir;
-    FakeClock clock{{2026, 12, 7, 9, 19, 33}};
-    FakeZone zone;
-    FakeMessages messages;
-    DesktopApp app{clock, zone, &messages};
 };
 
 TEST_F(CopyPlanTest, CtrlCCopiesThePlanWhereverTheFocusIs) {

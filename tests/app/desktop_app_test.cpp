@@ -14,6 +14,7 @@
 #include "app/doppler_ini.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
+#include "support/desktop_under_test.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 
@@ -33,7 +34,7 @@ constexpr const char* kWsjtxFile =
     " 1296,   124.3,   -1.25,   258.7,   -2.50,Doppler, R\n"
     "   -62.8,     4.7,    -2.0,Pol\n";
 
-class DesktopAppTest : public ::testing::Test {
+class DesktopAppTest : public testing::DesktopUnderTest {
   protected:
     QString shown(std::string_view name) {
         return qobject_cast<QLineEdit*>(app.window().widget(*findField(name)))->text();
@@ -45,12 +46,6 @@ class DesktopAppTest : public ::testing::Test {
         QTest::keyClicks(box, typed);
         QTest::keyClick(box, Qt::Key_Return);
     }
-
-    TempWorkingDir dir;
-    FakeClock clock{{2026, 12, 7, 9, 19, 33}};
-    FakeZone zone;
-    FakeMessages messages;
-    DesktopApp app{clock, zone, &messages};
 };
 
 TEST_F(DesktopAppTest, StartsWithTheSavedPathAndA480MsPreciseTimer) {

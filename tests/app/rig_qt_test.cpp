@@ -18,6 +18,7 @@
 
 #include "app/desktop_app.h"
 #include "app/doppler_ini.h"
+#include "support/desktop_under_test.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 
@@ -72,7 +73,7 @@ std::string wsjtxFile(int second) {
            "   -62.8,     4.7,    -2.0,Pol\n";
 }
 
-class RigControlTest : public ::testing::Test {
+class RigControlTest : public testing::DesktopUnderTest {
   protected:
     QString settingsFile() const {
         return QString::fromStdString((dir.path() / "rig.conf").string());
@@ -91,12 +92,6 @@ class RigControlTest : public ::testing::Test {
         }
         return false;
     }
-
-    testing::TempWorkingDir dir;
-    testing::FakeClock clock{{2026, 12, 7, 9, 19, 33}};
-    testing::FakeZone zone;
-    testing::FakeMessages messages;
-    DesktopApp app{clock, zone, &messages};
 };
 
 // The scheme chosen in the window is kept for the next run; the rig model given on

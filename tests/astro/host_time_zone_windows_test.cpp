@@ -11,20 +11,12 @@
 #include "astro/time_zone.h"
 #include "astro/utc_clock.h"
 #include "common/local_clock.h"
+#include "support/library_utc_text.h"
 
 namespace selvora {
 namespace {
 
 using namespace std::chrono;
-
-std::string utcText(system_clock::time_point at) {
-    const std::time_t instant = system_clock::to_time_t(at);
-    std::tm utc{};
-    gmtime_r(&instant, &utc);
-    char text[64];
-    std::strftime(text, sizeof text, "%A %b %d, %Y %H:%M:%S", &utc);
-    return text;
-}
 
 // Minutes to add to the machine's local clock to get UTC, as Windows itself keeps it.
 int platformBias() {
@@ -46,9 +38,10 @@ TEST(WindowsTimeZoneSource, TheUtcClockShowsUtcNow) {
     const SystemLocalClock clock;
     const HostTimeZoneSource zone;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const std::string before = utcText(system_clock::now());
+        const std::string before = testing::libraryUtcText(system_clock::now());
         const std::string shown = utcTimeText(clock, zone);
-        if (utcText(system_clock::now()) != before) continue;  // a second turned meanwhile
+        if (testing::libraryUtcText(system_clock::now()) != before)
+            continue;  // a second turned meanwhile
         EXPECT_EQ(shown, before);
         return;
     }

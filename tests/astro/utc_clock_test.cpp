@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fakes.h"
+#include "support/library_utc_text.h"
 
 namespace selvora {
 namespace {
@@ -58,14 +59,8 @@ std::string libraryText(const LocalDateTime& local, int offsetMinutes) {
     using namespace std::chrono;
     const sys_days day = year{local.year} / month{static_cast<unsigned>(local.month)} /
                          std::chrono::day{static_cast<unsigned>(local.day)};
-    const sys_seconds at =
-        day + hours{local.hour} + minutes{local.minute + offsetMinutes} + seconds{local.second};
-    const std::time_t instant = system_clock::to_time_t(at);
-    std::tm utc{};
-    gmtime_r(&instant, &utc);
-    char text[64];
-    std::strftime(text, sizeof text, "%A %b %d, %Y %H:%M:%S", &utc);
-    return text;
+    return testing::libraryUtcText(day + hours{local.hour} + minutes{local.minute + offsetMinutes} +
+                                   seconds{local.second});
 }
 
 TEST(UtcTimeText, AgreesWithTheCLibraryOverTwoCenturies) {

@@ -30,6 +30,16 @@ class Checks:
 checks = Checks()
 
 
+def report(label, started, program, log_path):
+    """Shows the program's output when a check failed, then the count; the exit status."""
+    if checks.failed:
+        with open(log_path) as f:
+            print("--- the program's output ---\n" + f.read() + "--- end ---")
+    print(f"({time.monotonic() - started:.1f} s, program {program})")
+    print(f"{label}: {checks.passed} passed, {checks.failed} failed")
+    return 1 if checks.failed else 0
+
+
 def wait_until(condition, timeout, interval=0.05):
     deadline = time.monotonic() + timeout
     while True:

@@ -29,7 +29,7 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-from atspi_checks import WINDOW_CAPTION, checks, find_frame, wait_until  # noqa: E402
+from atspi_checks import WINDOW_CAPTION, checks, find_frame, report, wait_until  # noqa: E402
 
 STALE_WARNING = "AZEL IS NOT UPDATING"
 FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
@@ -269,13 +269,9 @@ def main():
         checks.record(not left, "no libfaketime shared memory is left in /dev/shm",
                       " ".join(left))
         log.close()
-        if checks.failed:
-            with open(log_path) as f:
-                print("--- the program's output ---\n" + f.read() + "--- end ---")
+        status = report("e2e", started, program, log_path)
         shutil.rmtree(work, ignore_errors=True)
-    print(f"({time.monotonic() - started:.1f} s, program {program})")
-    print(f"e2e: {checks.passed} passed, {checks.failed} failed")
-    return 1 if checks.failed else 0
+    return status
 
 
 def run(process, azel):

@@ -28,7 +28,7 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-from atspi_checks import WINDOW_CAPTION, checks, find_frame, wait_until  # noqa: E402
+from atspi_checks import WINDOW_CAPTION, checks, find_frame, report, wait_until  # noqa: E402
 
 def free_port():
     with socket.socket() as s:
@@ -174,13 +174,9 @@ def main():
                 process.wait()
         rig.kill()
         log.close()
-        if checks.failed:
-            with open(log_path) as f:
-                print("--- the program's output ---\n" + f.read() + "--- end ---")
+        status = report("e2e-rig", started, program, log_path)
         shutil.rmtree(work, ignore_errors=True)
-    print(f"({time.monotonic() - started:.1f} s, program {program})")
-    print(f"e2e-rig: {checks.passed} passed, {checks.failed} failed")
-    return 1 if checks.failed else 0
+    return status
 
 
 def expect_rig_on_shown_figures(rig, rx_box, tx_box, what, timeout=8.0):
