@@ -9,7 +9,7 @@
 
 #include "app/command_line.h"
 #include "rig/hamlib_rig.h"
-#include "rig/sked_scheme.h"
+#include "plan/sked_scheme.h"
 
 namespace selvora {
 

@@ -10,14 +10,11 @@
 #include <QStandardPaths>
 
 #include "app/rig_settings_dialog_qt.h"
+#include "window/qt_text.h"
 
 namespace selvora {
 
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString caption(SkedScheme scheme) {
     return qText(schemeInfo(scheme).caption);
@@ -192,8 +189,7 @@ void RigControl::markCaption(SkedScheme scheme, bool marked, const QString& tool
     label->setAccessibleName(marked ? caption(scheme) + QStringLiteral(", tracked on the rig")
                                     : QString());
     const QString original = qText(kControls[info.captionField.index].toolTip);
-    label->setToolTip(marked && !toolTip.isEmpty() ? toolTip : original);
-    label->setAccessibleDescription(label->toolTip());
+    setToolTipAndDescription(*label, marked && !toolTip.isEmpty() ? toolTip : original);
 }
 
 }  // namespace selvora

@@ -16,8 +16,8 @@
 #include "app/stale_alert_qt.h"
 #include "rig/hamlib_rig.h"
 #include "rig/rig_worker.h"
-#include "rig/sked_scheme.h"
-#include "window/fields.h"
+#include "plan/sked_scheme.h"
+#include "display/fields.h"
 #include "window/main_window.h"
 
 class QPoint;

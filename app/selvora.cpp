@@ -8,7 +8,7 @@
 #include "astro/utc_clock.h"
 #include "common/numbers.h"
 #include "plan/plan_text.h"
-#include "plan/sked_planner.h"
+#include "plan/sked_plan.h"
 #include "tracking/tracking_poll.h"
 
 namespace selvora {
@@ -78,7 +78,7 @@ bool Selvora::pollAndPlan() {
         messages_.informAndEnd(kMap65Title, kMap65Message);
         return false;
     }
-    planner_.plan(fields_, tracking_.skedFrequencyMHz, plan_);
+    planSked(fields_, tracking_.skedFrequencyMHz, plan_);
     return true;
 }
 

@@ -9,9 +9,9 @@
 #include "app/user_messages.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
-#include "plan/sked_planner.h"
+#include "plan/display_units.h"
 #include "tracking/tracking_poll.h"
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 
@@ -50,7 +50,6 @@ class Selvora {
     Fields fields_;
     TrackingState tracking_;
     PlanState plan_;
-    SkedPlanner planner_;
     bool ended_ = false;
 };
 

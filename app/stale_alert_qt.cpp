@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "window/control_table.h"
-#include "window/window_title.h"
+#include "display/control_table.h"
+#include "display/window_title.h"
 
 namespace selvora {
 

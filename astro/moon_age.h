@@ -4,7 +4,7 @@
 
 #include "common/local_clock.h"
 #include "common/lunar_cycle.h"
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 

@@ -67,27 +67,24 @@ std::int32_t biasOf(long utcOffsetSeconds) {
 
 HostTimeZoneSource::HostTimeZoneSource(InstantSource now) : now_(std::move(now)) {}
 
-std::uint32_t HostTimeZoneSource::GetTimeZoneInformation(TimeZoneInformation& record) const {
+ZoneReading HostTimeZoneSource::read() const {
     tzset();  // localtime_r need not look at TZ again by itself
     const std::time_t instant = now_();
     const auto current = offsetAt(instant);
-    if (!current) return TIME_ZONE_ID_INVALID;
+    if (!current) return {};
 
     const std::int32_t inForce = biasOf(current->utcOffset);
-    record.StandardBias = 0;
     if (current->daylight) {
         // A zone that never leaves daylight saving time has only that offset.
         const auto standard = otherSeasonOffset(instant, false);
-        record.Bias = standard ? biasOf(standard->utcOffset) : inForce;
-        record.DaylightBias = inForce - record.Bias;
-        return TIME_ZONE_ID_DAYLIGHT;
+        const std::int32_t base = standard ? biasOf(standard->utcOffset) : inForce;
+        return {ZoneState::Daylight, base, 0, inForce - base};
     }
-    record.Bias = inForce;
     // After tzset the C library knows whether the zone's rules have daylight saving
     // time at all: without it (UTC, Asia/Kathmandu, ...) there is nothing to look for.
     const auto daylight = ::daylight != 0 ? otherSeasonOffset(instant, true) : std::nullopt;
-    record.DaylightBias = daylight ? biasOf(daylight->utcOffset) - inForce : 0;
-    return daylight ? TIME_ZONE_ID_STANDARD : TIME_ZONE_ID_UNKNOWN;
+    if (!daylight) return {ZoneState::NoDaylightSaving, inForce, 0, 0};
+    return {ZoneState::Standard, inForce, 0, biasOf(daylight->utcOffset) - inForce};
 }
 
 }  // namespace selvora

@@ -26,20 +26,11 @@ void appendPadded(std::string& out, std::int64_t value, std::size_t width) {
     out.append(digits, count);
 }
 
-// Minutes to add to the local clock for UTC, in 64 bits: no pair of 32-bit biases
-// can overflow. A failed call that writes nothing leaves the cleared record: 0.
-std::int64_t utcOffsetMinutes(const TimeZoneSource& zone) {
-    TimeZoneInformation record{};
-    const std::uint32_t state = zone.GetTimeZoneInformation(record);
-    const std::int64_t bias = record.Bias;
-    return bias + (state == TIME_ZONE_ID_DAYLIGHT ? record.DaylightBias : record.StandardBias);
-}
-
 }  // namespace
 
 std::string utcTimeText(const LocalClock& localClock, const TimeZoneSource& zone) {
     using namespace std::chrono;
-    const std::int64_t offset = utcOffsetMinutes(zone);
+    const std::int64_t offset = zone.read().utcOffsetMinutes();
     const LocalDateTime local = localClock.now();
     const sys_days localDay{year{local.year} / local.month / local.day};
     const sys_time<minutes> utc =

@@ -6,7 +6,7 @@
 
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 

@@ -38,7 +38,7 @@
 #include "rig/rig_worker.h"
 #include "tracking/azel_decoder.h"
 #include "tracking/azel_file.h"
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora::bench {
 namespace {

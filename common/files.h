@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace selvora {
@@ -31,11 +32,9 @@ class ReadOnlyFile {
     FilePrefix prefix(std::size_t limit) const;
 
   private:
-#ifdef _WIN32
-    void* handle_ = nullptr;  // the Windows HANDLE; null when the file could not be opened
-#else
-    int descriptor_ = -1;
-#endif
+    // The open file, a descriptor or a Windows HANDLE; kNoFile when it could not be opened.
+    static constexpr std::intptr_t kNoFile = -1;
+    std::intptr_t file_ = kNoFile;
     std::string openError_;
 };
 

@@ -29,19 +29,24 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path) {
     }
     // Non-blocking, so a named pipe put where the file was cannot hang the window;
     // a regular file reads the same either way, and pread refuses pipes and directories.
+    int descriptor = -1;
     do {
-        descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    } while (descriptor_ < 0 && errno == EINTR);
-    if (descriptor_ < 0) openError_ = std::strerror(errno);
+        descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) {
+        openError_ = std::strerror(errno);
+        return;
+    }
+    file_ = descriptor;
 }
 
 ReadOnlyFile::~ReadOnlyFile() {
-    if (descriptor_ >= 0) ::close(descriptor_);
+    if (file_ != kNoFile) ::close(static_cast<int>(file_));
 }
 
 FilePrefix ReadOnlyFile::prefix(std::size_t limit) const {
     FilePrefix out;
-    if (descriptor_ < 0) {
+    if (file_ == kNoFile) {
         out.error = openError_;
         return out;
     }
@@ -52,8 +57,8 @@ FilePrefix ReadOnlyFile::prefix(std::size_t limit) const {
     std::size_t filled = 0;
     while (filled < size) {
         const std::size_t wanted = size - filled;
-        const ssize_t got =
-            ::pread(descriptor_, buffer.get() + filled, wanted, static_cast<off_t>(filled));
+        const ssize_t got = ::pread(static_cast<int>(file_), buffer.get() + filled, wanted,
+                                    static_cast<off_t>(filled));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             out.error = std::strerror(errno);

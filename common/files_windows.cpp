@@ -80,16 +80,22 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path) {
         openError_ = "it is not a file on a disk";
         return;
     }
-    handle_ = file;
+    file_ = reinterpret_cast<std::intptr_t>(file);
 }
 
+namespace {
+HANDLE handleOf(std::intptr_t file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+}  // namespace
+
 ReadOnlyFile::~ReadOnlyFile() {
-    if (handle_ != nullptr) CloseHandle(handle_);
+    if (file_ != kNoFile) CloseHandle(handleOf(file_));
 }
 
 FilePrefix ReadOnlyFile::prefix(std::size_t limit) const {
     FilePrefix out;
-    if (handle_ == nullptr) {
+    if (file_ == kNoFile) {
         out.error = openError_;
         return out;
     }
@@ -103,7 +109,7 @@ FilePrefix ReadOnlyFile::prefix(std::size_t limit) const {
         at.Offset = static_cast<DWORD>(filled & 0xFFFFFFFFu);
         at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(filled) >> 32);
         DWORD got = 0;
-        if (!ReadFile(handle_, out.bytes.data() + filled, wanted, &got, &at)) {
+        if (!ReadFile(handleOf(file_), out.bytes.data() + filled, wanted, &got, &at)) {
             const DWORD error = GetLastError();
             if (error == ERROR_HANDLE_EOF) break;
             out.error = windowsErrorText(error);

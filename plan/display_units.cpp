@@ -8,9 +8,7 @@
 namespace selvora {
 namespace {
 
-constexpr Rgb kWhite = 0xFFFFFF;
-constexpr Rgb kBlack = 0x000000;
-constexpr Rgb kRed = 0xFF0000;
+using namespace colours;
 
 // Five decimals of a MHz figure are 10 Hz steps, six are 1 Hz steps. hz10 is read
 // first, so hz1 would win should both ever read selected.

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "plan/display_units.h"
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 

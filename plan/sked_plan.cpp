@@ -7,6 +7,7 @@
 
 #include "common/numbers.h"
 #include "plan/display_units.h"
+#include "plan/sked_scheme.h"
 
 namespace selvora {
 namespace {
@@ -88,7 +89,7 @@ struct PlanRow {
 };
 
 PlanRow planRow(std::size_t row) {
-    return {kSchemeRows[row].scheme,
+    return {SkedScheme(row),
             planField(row, PlanColumnId::Rx),
             planField(row, PlanColumnId::Tx),
             planField(row, PlanColumnId::DxRx),

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "plan/display_units.h"
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "window/window_title.h"
+#include "display/window_title.h"
 
 namespace selvora {
 

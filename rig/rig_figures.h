@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "rig/sked_scheme.h"
-#include "window/fields.h"
+#include "plan/sked_scheme.h"
+#include "display/fields.h"
 
 namespace selvora {
 

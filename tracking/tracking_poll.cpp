@@ -14,13 +14,11 @@
 namespace selvora {
 namespace {
 
-constexpr Rgb kRed = 0xFF0000;
-constexpr Rgb kOrange = 0xFF8000;
-constexpr Rgb kLightYellow = 0xFFFFC0;
+using namespace colours;
 
 constexpr FieldId kSeconds = field("seconds");
 constexpr FieldId kStaleWarning = field("stale_warning");
-constexpr FieldId kAzelRunning = field("azel_running");
+constexpr FieldId kFreshnessPatch = field("freshness_patch");
 
 std::string wholeNumberText(int value) {
     return numberText(static_cast<double>(value));
@@ -78,7 +76,7 @@ void showFreshness(Fields& fields, const TrackingState& state, std::int16_t file
                    const LocalClock& clock) {
     const auto& slots = state.readSeconds;
     if (std::all_of(slots.begin(), slots.end(), [&](std::int16_t s) { return s == slots[0]; })) {
-        fields.setBackColour(kAzelRunning, kRed);
+        fields.setBackColour(kFreshnessPatch, kRed);
         fields.setVisible(kSeconds, false);
         return;
     }
@@ -86,28 +84,30 @@ void showFreshness(Fields& fields, const TrackingState& state, std::int16_t file
     const Rgb patch = clock.now().second == 0 ? kRed
                       : fileSeconds % 2 == 0  ? kOrange
                                               : kLightYellow;
-    fields.setBackColour(kAzelRunning, patch);
+    fields.setBackColour(kFreshnessPatch, patch);
 }
 
-// The text of `angle` is the bar's memory: the bar is redrawn only when the
-// elevation differs from it, or whenever the moon is below the horizon.
-void showElevationBar(Fields& fields, double moonElevation) {
-    constexpr FieldId angle = field("angle");
-    constexpr FieldId sky = field("sky");
-    constexpr FieldId moon = field("moon");
+// The bar is redrawn only when the elevation differs from the one it shows, or
+// whenever the moon is below the horizon. Before the first read it shows 0.
+void showElevationBar(Fields& fields, TrackingState& state, double moonElevation) {
+    constexpr FieldId box = field("moon_elevation");
+    constexpr FieldId scale = field("elevation_scale");
+    constexpr FieldId bar = field("elevation_bar");
+    const bool unchanged = moonElevation >= 0 && moonElevation == state.barElevation;
+    // The figure as the box shows it: 15 significant digits.
+    state.barElevation = leadingNumber(numberText(moonElevation));
+    if (unchanged) return;
+    fields.setText(box, numberText(moonElevation));
     if (moonElevation < 0) {
-        fields.setText(angle, numberText(moonElevation));
-        fields.setTop(moon, fields.height(sky));  // the sky's height as a position
-        fields.setHeight(moon, 0.0f);
+        fields.setTop(bar, fields.height(scale));  // the scale's height as a position
+        fields.setHeight(bar, 0.0f);
         return;
     }
-    if (leadingNumber(fields.text(angle)) == moonElevation) return;
-    // Not clamped: above 90 degrees the bar grows taller than the sky.
-    const double skyTop = fields.top(sky);
-    const double skyHeight = fields.height(sky);
-    fields.setTop(moon, static_cast<float>(skyTop + skyHeight * (1.0 - moonElevation / 90.0)));
-    fields.setHeight(moon, static_cast<float>(skyHeight * moonElevation / 90.0));
-    fields.setText(angle, numberText(moonElevation));
+    // Not clamped: above 90 degrees the bar grows taller than its scale.
+    const double scaleTop = fields.top(scale);
+    const double scaleHeight = fields.height(scale);
+    fields.setTop(bar, static_cast<float>(scaleTop + scaleHeight * (1.0 - moonElevation / 90.0)));
+    fields.setHeight(bar, static_cast<float>(scaleHeight * moonElevation / 90.0));
 }
 
 // The seconds box and the seconds of the last read.
@@ -123,8 +123,8 @@ void showTrackingLine(Fields& fields, TrackingState& state, const AzelRecord& re
     showPeriod(fields, clock);
     advanceFreshnessRing(state, record.fileSeconds);
     showFreshness(fields, state, record.fileSeconds, clock);
-    fields.setText(field("bearing"), numberText(record.moonAzimuth));
-    showElevationBar(fields, record.moonElevation);
+    fields.setText(field("moon_azimuth"), numberText(record.moonAzimuth));
+    showElevationBar(fields, state, record.moonElevation);
     showSeconds(fields, clock);
 }
 

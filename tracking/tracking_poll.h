@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "common/local_clock.h"
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 
@@ -23,6 +23,7 @@ struct TrackingState {
     double fileFrequencyMHz = 0.0;              // the band on the Doppler line of the last read
     double previousFileFrequencyMHz = 0.0;      // fileFrequencyMHz after the read before
     int failedReads = 0;  // ticks in a row on which azel.dat was found but unreadable
+    double barElevation = 0.0;  // the elevation the bar shows, as its box reads
 };
 
 enum class PollOutcome { Continue, Map65Form };

@@ -14,15 +14,11 @@
 #include <QRadioButton>
 
 #include "window/background_fill.h"
-#include "window/panel_cache_style.h"
 #include "window/phase_pictures.h"
+#include "window/qt_text.h"
 
 namespace selvora {
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QColor qColour(Rgb rgb) {
     return QColor::fromRgb(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
@@ -101,7 +97,6 @@ MainWindow::MainWindow(Fields& fields, Commands commands)
     : fields_(fields),
       commands_(std::move(commands)),
       widgets_(kControls.size(), nullptr),
-      panelStyle_(new PanelCacheStyle),
       backgroundFill_(new BackgroundFill(this)) {
     // fontconfig knows no stand-in for MS Sans Serif and would pick the much wider
     // DejaVu Sans, clipping the captions; Liberation Sans keeps their widths.
@@ -120,7 +115,6 @@ MainWindow::MainWindow(Fields& fields, Commands commands)
         widgets_[i] = createWidget(kControls[i], id);
         if (widgets_[i] != nullptr) connectTyping(id);
     }
-    panelStyle_->setParent(this);  // after the widgets, so deleted after them
     stackAndOrder();
     showWarningOnlyWhenUncovered();
     fields_.takeChanges([](FieldId, unsigned) {});  // the widgets start as the model does
@@ -134,7 +128,6 @@ QWidget* MainWindow::createWidget(const ControlSpec& control, FieldId id) {
             break;
         case Kind::TextBox:
             widget = newTextBox(control);
-            widget->setStyle(panelStyle_);
             break;
         case Kind::CommandButton:
             widget = new QPushButton(qText(control.text));
@@ -162,8 +155,7 @@ QWidget* MainWindow::createWidget(const ControlSpec& control, FieldId id) {
     widget->setFont(qFont(control.font));
     widget->setGeometry(
         twipsToPixels(control.at.left, control.at.top, control.at.width, control.at.height));
-    widget->setToolTip(qText(control.toolTip));
-    widget->setAccessibleDescription(qText(control.toolTip));
+    setToolTipAndDescription(*widget, qText(control.toolTip));
     if (!control.accessibleName.empty()) widget->setAccessibleName(spokenName(control));
     if (auto* option = qobject_cast<QRadioButton*>(widget)) option->setChecked(control.selected);
     widget->setVisible(control.visible);
@@ -245,8 +237,7 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
             option->setChecked(fields_.selected(id));
     }
     if (mask & kToolTipChanged) {
-        widget->setToolTip(QString::fromStdString(fields_.toolTip(id)));
-        widget->setAccessibleDescription(widget->toolTip());
+        setToolTipAndDescription(*widget, QString::fromStdString(fields_.toolTip(id)));
     }
 }
 

@@ -10,12 +10,11 @@
 
 #include <QWidget>
 
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 
 class BackgroundFill;
-class PanelCacheStyle;
 
 class MainWindow final : public QWidget {
   public:
@@ -46,7 +45,6 @@ class MainWindow final : public QWidget {
     Fields& fields_;
     Commands commands_;
     std::vector<QWidget*> widgets_;   // by FieldId
-    PanelCacheStyle* panelStyle_;     // the text boxes' style; a child, deleted after them
     BackgroundFill* backgroundFill_;  // paints the filled controls' backgrounds; a child
 };
 

@@ -63,8 +63,8 @@ TEST_F(DesktopAppTest, ShowsTheTrackingFileAndThePlanWithinOneTick) {
     dir.write(kSettingsFile, dir.write("azel.dat", kWsjtxFile) + "\r\n");
     app.start();
     app.tick();
-    EXPECT_EQ(shown("bearing"), "123");
-    EXPECT_EQ(shown("angle"), "46");
+    EXPECT_EQ(shown("moon_azimuth"), "123");
+    EXPECT_EQ(shown("moon_elevation"), "46");
     EXPECT_EQ(shown("wsjt_band"), "1296");
     EXPECT_EQ(shown("mutual_doppler"), "124");
     EXPECT_EQ(shown("self_doppler"), "258");

@@ -276,7 +276,7 @@ TEST_F(SelvoraTest, TheMap65FormEndsTheProgramBeforeTheClocks) {
         {std::string(kMap65Title), std::string(kMap65Message), true}};
     EXPECT_EQ(messages.shown, expected);
     EXPECT_TRUE(selvora.ended());
-    EXPECT_EQ(text(field("bearing")), "123");  // the tracking line was shown first
+    EXPECT_EQ(text(field("moon_azimuth")), "123");  // the tracking line was shown first
     EXPECT_EQ(text(field("utc_time")), "");    // the UTC clock never ran
     EXPECT_EQ(text(field("tx_no_doppler")), "");
 

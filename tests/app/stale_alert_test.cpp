@@ -6,7 +6,7 @@
 #include "app/doppler_ini.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
-#include "window/window_title.h"
+#include "display/window_title.h"
 
 namespace selvora {
 namespace {

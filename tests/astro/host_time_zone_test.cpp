@@ -71,15 +71,15 @@ std::string gmtimeText(std::time_t instant) {
 struct ZoneCase {
     const char* zone;
     std::time_t instant;
-    std::uint32_t state;
+    ZoneState state;
     std::int32_t bias;     // the zone's standard offset
     std::int32_t inForce;  // the offset the state selects
 };
 
 TEST(HostTimeZoneSource, MatchesTheCLibraryInAndOutOfDaylightSavingTime) {
-    constexpr auto kStandard = TIME_ZONE_ID_STANDARD;
-    constexpr auto kDaylight = TIME_ZONE_ID_DAYLIGHT;
-    constexpr auto kNone = TIME_ZONE_ID_UNKNOWN;
+    constexpr auto kStandard = ZoneState::Standard;
+    constexpr auto kDaylight = ZoneState::Daylight;
+    constexpr auto kNone = ZoneState::NoDaylightSaving;
     const auto jan = 2026y / January / 15;
     const auto jul = 2026y / July / 15;
     // Mid-winter and mid-summer, and pairs of instants a second apart on either side
@@ -130,15 +130,11 @@ TEST(HostTimeZoneSource, MatchesTheCLibraryInAndOutOfDaylightSavingTime) {
         const HostTimeZoneSource source([&c] { return c.instant; });
         const std::string when = std::string(c.zone) + " at UTC " + gmtimeText(c.instant);
 
-        TimeZoneInformation record{};
-        const std::uint32_t state = source.GetTimeZoneInformation(record);
-        EXPECT_EQ(state, c.state) << when;
-        EXPECT_EQ(record.Bias, c.bias) << when;
-        EXPECT_EQ(record.StandardBias, 0) << when;
-        const std::int32_t selected =
-            record.Bias +
-            (state == TIME_ZONE_ID_DAYLIGHT ? record.DaylightBias : record.StandardBias);
-        EXPECT_EQ(selected, c.inForce) << when;
+        const ZoneReading reading = source.read();
+        EXPECT_EQ(reading.state, c.state) << when;
+        EXPECT_EQ(reading.baseBiasMinutes, c.bias) << when;
+        EXPECT_EQ(reading.standardBiasMinutes, 0) << when;
+        EXPECT_EQ(reading.utcOffsetMinutes(), c.inForce) << when;
 
         EXPECT_EQ(utcTimeText(FakeClock(localFields(c.instant)), source), gmtimeText(c.instant))
             << when;
@@ -172,24 +168,20 @@ TEST(HostTimeZoneSource, ReadsTzAfreshOnEveryCall) {
     ASSERT_TRUE(std::filesystem::exists(zoneFile("Asia/Kathmandu")));
     const ScopedTimeZone tz("UTC");
     const HostTimeZoneSource source([] { return std::time_t{1'780'000'000}; });
-    TimeZoneInformation record{};
-    ASSERT_EQ(source.GetTimeZoneInformation(record), TIME_ZONE_ID_UNKNOWN);
-    EXPECT_EQ(record.Bias, 0);
+    ASSERT_EQ(source.read().state, ZoneState::NoDaylightSaving);
+    EXPECT_EQ(source.read().baseBiasMinutes, 0);
 
     setenv("TZ", "Asia/Kathmandu", 1);  // no tzset(): the source must notice by itself
-    record = {};
-    ASSERT_EQ(source.GetTimeZoneInformation(record), TIME_ZONE_ID_UNKNOWN);
-    EXPECT_EQ(record.Bias, -345);
+    ASSERT_EQ(source.read().state, ZoneState::NoDaylightSaving);
+    EXPECT_EQ(source.read().baseBiasMinutes, -345);
 }
 
 TEST(HostTimeZoneSource, AnInstantTheCLibraryCannotConvertFails) {
     const ScopedTimeZone tz("UTC");
     const HostTimeZoneSource source([] { return std::numeric_limits<std::time_t>::max(); });
-    TimeZoneInformation record{};
-    EXPECT_EQ(source.GetTimeZoneInformation(record), TIME_ZONE_ID_INVALID);
-    EXPECT_EQ(record.Bias, 0);
-    EXPECT_EQ(record.StandardBias, 0);
-    EXPECT_EQ(record.DaylightBias, 0);
+    const ZoneReading reading = source.read();
+    EXPECT_EQ(reading.state, ZoneState::Unknown);
+    EXPECT_EQ(reading.utcOffsetMinutes(), 0);
     // The clock then shows local time.
     EXPECT_EQ(utcTimeText(FakeClock({2026, 12, 7, 9, 19, 32}), source),
               "Monday Dec 07, 2026 09:19:32");

@@ -52,17 +52,15 @@ TEST(WindowsTimeZoneSource, SelectsTheOffsetTheHostZoneHasNow) {
     const char* expected = std::getenv("SELVORA_EXPECTED_UTC_OFFSET");
     if (expected == nullptr) GTEST_SKIP() << "SELVORA_EXPECTED_UTC_OFFSET is not set";
     const int expectedBias = biasFromOffset(expected);
-    TimeZoneInformation record{};
-    const std::uint32_t state = HostTimeZoneSource().GetTimeZoneInformation(record);
-    ASSERT_NE(state, TIME_ZONE_ID_INVALID);
-    const std::int32_t selected =
-        record.Bias + (state == TIME_ZONE_ID_DAYLIGHT ? record.DaylightBias : record.StandardBias);
+    const ZoneReading reading = HostTimeZoneSource().read();
+    ASSERT_NE(reading.state, ZoneState::Unknown);
+    const std::int64_t selected = reading.utcOffsetMinutes();
     const char* zone = std::getenv("TZ");
     const std::string where = std::string("TZ=") + (zone != nullptr ? zone : "(unset)") +
-                              ": state " + std::to_string(state) + ", Bias " +
-                              std::to_string(record.Bias) + ", StandardBias " +
-                              std::to_string(record.StandardBias) + ", DaylightBias " +
-                              std::to_string(record.DaylightBias);
+                              ": state " + std::to_string(int(reading.state)) + ", biases " +
+                              std::to_string(reading.baseBiasMinutes) + "/" +
+                              std::to_string(reading.standardBiasMinutes) + "/" +
+                              std::to_string(reading.daylightBiasMinutes);
     // The source passes Windows' record on; where Windows' own local clock is off
     // the zone as well, no program on it can show UTC from local time.
     if (platformBias() != expectedBias)

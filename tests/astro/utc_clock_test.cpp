@@ -19,38 +19,38 @@ using testing::FixedZone;
 TEST(UtcTimeText, AddsTheBiasTheZoneStateSelects) {
     const LocalDateTime noon{2026, 6, 15, 12, 0, 7};
     const struct {
-        std::uint32_t state;
-        TimeZoneInformation record;  // Bias, StandardBias, DaylightBias
+        ZoneReading zone;  // state, base, standard and daylight biases
         LocalDateTime local;
         const char* expected;
     } cases[] = {
         // Daylight: Bias + DaylightBias, whatever StandardBias holds.
-        {TIME_ZONE_ID_DAYLIGHT, {300, 17, -60}, noon, "Monday Jun 15, 2026 16:00:07"},
+        {{ZoneState::Daylight, 300, 17, -60}, noon, "Monday Jun 15, 2026 16:00:07"},
         // Every other state: Bias + StandardBias, whatever DaylightBias holds.
-        {TIME_ZONE_ID_STANDARD, {-60, 0, -60}, noon, "Monday Jun 15, 2026 11:00:07"},
-        {TIME_ZONE_ID_STANDARD, {300, 30, -60}, noon, "Monday Jun 15, 2026 17:30:07"},
-        {TIME_ZONE_ID_UNKNOWN, {-345, 0, -60}, noon, "Monday Jun 15, 2026 06:15:07"},
-        {TIME_ZONE_ID_INVALID, {120, 0, -60}, noon, "Monday Jun 15, 2026 14:00:07"},
+        {{ZoneState::Standard, -60, 0, -60}, noon, "Monday Jun 15, 2026 11:00:07"},
+        {{ZoneState::Standard, 300, 30, -60}, noon, "Monday Jun 15, 2026 17:30:07"},
+        {{ZoneState::NoDaylightSaving, -345, 0, -60}, noon, "Monday Jun 15, 2026 06:15:07"},
+        {{ZoneState::Unknown, 120, 0, -60}, noon, "Monday Jun 15, 2026 14:00:07"},
         // Calendar carry and the text's shape.
-        {TIME_ZONE_ID_UNKNOWN, {0, 0, 0}, {2026, 12, 7, 9, 19, 32}, "Monday Dec 07, 2026 09:19:32"},
-        {TIME_ZONE_ID_STANDARD,
-         {60, 0, 0},
+        {{ZoneState::NoDaylightSaving, 0, 0, 0},
+         {2026, 12, 7, 9, 19, 32},
+         "Monday Dec 07, 2026 09:19:32"},
+        {{ZoneState::Standard, 60, 0, 0},
          {2026, 12, 31, 23, 30, 15},
          "Friday Jan 01, 2027 00:30:15"},
-        {TIME_ZONE_ID_STANDARD,
-         {-60, 0, 0},
+        {{ZoneState::Standard, -60, 0, 0},
          {2024, 3, 1, 0, 10, 0},
          "Thursday Feb 29, 2024 23:10:00"},
-        {TIME_ZONE_ID_UNKNOWN, {0, 0, 0}, {2026, 3, 1, 5, 4, 3}, "Sunday Mar 01, 2026 05:04:03"},
+        {{ZoneState::NoDaylightSaving, 0, 0, 0},
+         {2026, 3, 1, 5, 4, 3},
+         "Sunday Mar 01, 2026 05:04:03"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(utcTimeText(FakeClock(c.local), FixedZone(c.state, c.record)), c.expected)
-            << "state " << c.state << ", biases " << c.record.Bias << '/' << c.record.StandardBias
-            << '/' << c.record.DaylightBias;
+        EXPECT_EQ(utcTimeText(FakeClock(c.local), FixedZone(c.zone)), c.expected)
+            << "state " << int(c.zone.state) << ", biases " << c.zone.baseBiasMinutes << '/'
+            << c.zone.standardBiasMinutes << '/' << c.zone.daylightBiasMinutes;
     }
-    // A failed call that writes nothing: the record was cleared, so local time shows.
-    const FixedZone silent(TIME_ZONE_ID_INVALID, {120, 15, -60}, /*writes=*/false);
-    EXPECT_EQ(utcTimeText(FakeClock(noon), silent), "Monday Jun 15, 2026 12:00:07");
+    // A zone that could not be read, as a source gives it: local time shows.
+    EXPECT_EQ(utcTimeText(FakeClock(noon), FixedZone({})), "Monday Jun 15, 2026 12:00:07");
 }
 
 // The same arithmetic done by the C library: the local fields read as if they were
@@ -82,7 +82,7 @@ TEST(UtcTimeText, AgreesWithTheCLibraryOverTwoCenturies) {
                                   (i * 13) % 60,
                                   i % 60};
         const int offset = offsets[static_cast<std::size_t>(i) % std::size(offsets)];
-        const FixedZone zone(TIME_ZONE_ID_STANDARD, {offset, 0, 0});
+        const FixedZone zone({ZoneState::Standard, offset, 0, 0});
         const std::string text = utcTimeText(FakeClock(local), zone);
         ASSERT_EQ(text, libraryText(local, offset))
             << local.year << '-' << local.month << '-' << local.day << ' ' << local.hour << ':'
@@ -92,7 +92,7 @@ TEST(UtcTimeText, AgreesWithTheCLibraryOverTwoCenturies) {
 
 TEST(ShowUtcTime, WritesTheUtcTimeBox) {
     Fields fields;
-    const FixedZone zone(TIME_ZONE_ID_DAYLIGHT, {300, 0, -60});
+    const FixedZone zone({ZoneState::Daylight, 300, 0, -60});
     showUtcTime(fields, FakeClock({2026, 7, 4, 21, 5, 9}), zone);
     EXPECT_EQ(fields.text(field("utc_time")), "Sunday Jul 05, 2026 01:05:09");
 }

@@ -5,7 +5,7 @@
 namespace selvora {
 namespace {
 
-constexpr Rgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000;
+using namespace colours;
 
 using DisplayUnits = PlanWindow;
 

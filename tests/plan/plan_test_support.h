@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "plan/sked_plan.h"
-#include "window/control_table.h"
-#include "window/fields.h"
+#include "display/control_table.h"
+#include "display/fields.h"
 
 namespace selvora {
 

@@ -46,10 +46,9 @@ class SequenceClock final : public LocalClock {
 class FakeZone final : public TimeZoneSource {
   public:
     explicit FakeZone(CallLog* log = nullptr) : log_(log) {}
-    std::uint32_t GetTimeZoneInformation(TimeZoneInformation& record) const override {
+    ZoneReading read() const override {
         if (log_ != nullptr) log_->push_back("zone");
-        record.Bias = bias;
-        return TIME_ZONE_ID_UNKNOWN;
+        return {ZoneState::NoDaylightSaving, bias, 0, 0};
     }
     std::int32_t bias = 0;
 
@@ -57,22 +56,14 @@ class FakeZone final : public TimeZoneSource {
     CallLog* log_;
 };
 
-// Returns `state` and copies `record` in, unless `writes` is false (a failure that
-// leaves the record alone).
+// Always the same reading.
 class FixedZone final : public TimeZoneSource {
   public:
-    FixedZone(std::uint32_t state, TimeZoneInformation record, bool writes = true)
-        : state_(state), record_(record), writes_(writes) {}
-
-    std::uint32_t GetTimeZoneInformation(TimeZoneInformation& record) const override {
-        if (writes_) record = record_;
-        return state_;
-    }
+    explicit FixedZone(ZoneReading reading) : reading_(reading) {}
+    ZoneReading read() const override { return reading_; }
 
   private:
-    std::uint32_t state_;
-    TimeZoneInformation record_;
-    bool writes_;
+    ZoneReading reading_;
 };
 
 struct Message {

@@ -80,14 +80,14 @@ TEST_F(TrackingPollTest, ShowsTheWorkedExample) {
     EXPECT_EQ(poll(azelFile("12:34:56,123.4,45.6", "144.12,-1234.5,12.3,-567.8,4.5")),
               PollOutcome::Continue);
     const char* shown[][2] = {
-        {"local_time", "9:5"},    {"wsjt_period", "2nd/odd"},  {"bearing", "123"},
-        {"angle", "46"},          {"azel_seconds", "30"},      {"seconds", "30"},
+        {"local_time", "9:5"},    {"wsjt_period", "2nd/odd"},  {"moon_azimuth", "123"},
+        {"moon_elevation", "46"},          {"azel_seconds", "30"},      {"seconds", "30"},
         {"wsjt_band", "144.12"},  {"mutual_doppler", "-1235"}, {"mutual_hz_min", "12.3"},
         {"self_doppler", "-568"}, {"self_hz_min", "4.5"},      {"sked_frequency", "144.12"}};
     for (const auto& [name, value] : shown)
         EXPECT_EQ(text(name), value) << name;
     EXPECT_FALSE(fields_.visible(field("path_warning")));
-    EXPECT_EQ(fields_.backColour(field("azel_running")), 0xFF8000u);
+    EXPECT_EQ(fields_.backColour(field("freshness_patch")), 0xFF8000u);
     EXPECT_EQ(state_.previousFileFrequencyMHz, 144.12);
 }
 
@@ -101,7 +101,7 @@ TEST_F(TrackingPollTest, ReadsTheClockAfreshAtEachUse) {
     poll(atElevation(31, 10));
     EXPECT_EQ(text("local_time"), "10:59");
     EXPECT_EQ(text("wsjt_period"), "1st/even");
-    EXPECT_EQ(fields_.backColour(field("azel_running")), 0xFF0000u);
+    EXPECT_EQ(fields_.backColour(field("freshness_patch")), 0xFF0000u);
     EXPECT_EQ(text("seconds"), "1");
 }
 
@@ -152,7 +152,7 @@ TEST_F(TrackingPollTest, FlashesWhileTheFileChangesAndWarnsWhenItStops) {
     for (const auto& r : reads) {
         clock_.set(9, 5, r.localSecond);
         poll(atElevation(r.fileSeconds, 10));
-        EXPECT_EQ(fields_.backColour(field("azel_running")), r.patch) << r.fileSeconds;
+        EXPECT_EQ(fields_.backColour(field("freshness_patch")), r.patch) << r.fileSeconds;
         EXPECT_EQ(fields_.visible(field("seconds")), r.text1Visible) << r.fileSeconds;
     }
 }
@@ -175,11 +175,11 @@ TEST_F(TrackingPollTest, DrawsTheElevationBarOverTheSky) {
         {100, 7, "100", -390, 3750},
     };
     for (const auto& r : reads) {
-        fields_.setTop(field("moon"), r.presetMoonTop);
+        fields_.setTop(field("elevation_bar"), r.presetMoonTop);
         poll(atElevation(17, r.elevation));
-        EXPECT_EQ(text("angle"), r.angle) << r.elevation;
-        EXPECT_EQ(fields_.top(field("moon")), r.top) << r.elevation;
-        EXPECT_EQ(fields_.height(field("moon")), r.height) << r.elevation;
+        EXPECT_EQ(text("moon_elevation"), r.angle) << r.elevation;
+        EXPECT_EQ(fields_.top(field("elevation_bar")), r.top) << r.elevation;
+        EXPECT_EQ(fields_.height(field("elevation_bar")), r.height) << r.elevation;
     }
 }
 
@@ -208,8 +208,8 @@ TEST_F(TrackingPollTest, LeavesNoBarBelowTheHorizon) {
         fields_ = Fields();
         for (double elevation : elevations)
             poll(atElevation(17, elevation));
-        EXPECT_EQ(fields_.height(field("moon")), 0.0f) << elevations.size();
-        EXPECT_EQ(fields_.top(field("moon")), 3375.0f) << elevations.size();
+        EXPECT_EQ(fields_.height(field("elevation_bar")), 0.0f) << elevations.size();
+        EXPECT_EQ(fields_.top(field("elevation_bar")), 3375.0f) << elevations.size();
     }
 }
 
@@ -225,8 +225,8 @@ TEST_F(TrackingPollTest, FirstReadSeedsTheSkedFrequencyEvenWithBandZero) {
 TEST_F(TrackingPollTest, Map65FormShowsLineOneOnlyAndEndsTheTick) {
     poll(atFrequency("144.12"));
     EXPECT_EQ(poll(azelFile("12:34:58,200,-5", "432,-1,2")), PollOutcome::Map65Form);
-    EXPECT_EQ(text("bearing"), "200");
-    EXPECT_EQ(text("angle"), "-5");
+    EXPECT_EQ(text("moon_azimuth"), "200");
+    EXPECT_EQ(text("moon_elevation"), "-5");
     EXPECT_EQ(text("wsjt_band"), "144.12");
     EXPECT_EQ(text("mutual_doppler"), "-1235");
     EXPECT_EQ(state_.fileFrequencyMHz, 144.12);
@@ -280,7 +280,7 @@ TEST_F(TrackingPollTest, ShowsOnlyWholeRecordsWhileTheFileIsRewritten) {
     const auto shown = [&] {
         // Line 1 gives the bearing and angle, line 4 the rest.
         std::string out;
-        for (const char* name : {"bearing", "angle", "wsjt_band", "mutual_doppler", "mutual_hz_min",
+        for (const char* name : {"moon_azimuth", "moon_elevation", "wsjt_band", "mutual_doppler", "mutual_hz_min",
                                  "self_doppler", "self_hz_min"})
             out += " " + text(name);
         return out;

@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, PlacesControlsAtFifteenTwipsToThePixel) {
         {"tx_full_doppler", {168, 32, 89, 19}},  // 2520, 480, 1335 x 285 twips
         {"azel_path", {8, 360, 249, 25}},
         {"path_warning", {261, 355, 29, 30}},
-        {"sky", {262, -1, 9, 225}},  // starts above the client area
+        {"elevation_scale", {262, -1, 9, 225}},  // starts above the client area
         {"seconds", {200, 176, 57, 48}},
         {"hz1", {190, 10, 49, 15}},  // relative to the frame
         {"credit", {-3, -1, 265, 17}},
@@ -135,10 +135,10 @@ TEST_F(MainWindowTest, DrawsTextBoxesAboveLabelsAndTheMoonAboveTheSky) {
     EXPECT_FALSE(widget("stale_warning")->isVisible());
     EXPECT_EQ(widget("stale_warning")->toolTip(), "");
 
-    fields_.setTop(field("moon"), 1672.5f);  // elevation 45
-    fields_.setHeight(field("moon"), 1687.5f);
+    fields_.setTop(field("elevation_bar"), 1672.5f);  // elevation 45
+    fields_.setHeight(field("elevation_bar"), 1687.5f);
     window_.showChanges();
-    EXPECT_EQ(widget("moon")->geometry(), QRect(262, 112, 9, 112));
+    EXPECT_EQ(widget("elevation_bar")->geometry(), QRect(262, 112, 9, 112));
     EXPECT_EQ(pixel(264, 200), 0xFFFF00u);
     EXPECT_EQ(pixel(264, 60), 0x8080FFu);
 }
@@ -179,9 +179,9 @@ TEST_F(MainWindowTest, PushesOnlyWhatChangedAndLeavesTypingAlone) {
     QTest::keyClicks(path, "x");
     EXPECT_EQ(fields_.text(field("azel_path")), "xc:/users/user/AppData/Local/WSJT-X/azel.dat");
 
-    fields_.setText(field("bearing"), "123");
+    fields_.setText(field("moon_azimuth"), "123");
     window_.showChanges();
-    EXPECT_EQ(box("bearing")->text(), "123");
+    EXPECT_EQ(box("moon_azimuth")->text(), "123");
     EXPECT_EQ(path->cursorPosition(), 1);  // not reset by a push
 
     fields_.select(field("hz1"));
@@ -239,7 +239,7 @@ TEST_F(MainWindowTest, CopiedTextBoxFramesLookExactlyAsFreshOnes) {
     };
     showActive();
     expectSame("at start");
-    fields_.setBackColour(field("azel_running"), 0xFF8000);
+    fields_.setBackColour(field("freshness_patch"), 0xFF8000);
     fields_.setBackColour(field("tone_check"), 0xFFFFFF);
     fields_.setForeColour(field("tone_check"), 0x000000);
     fields_.setText(field("seconds"), "42");
@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, CopiedTextBoxFramesLookExactlyAsFreshOnes) {
 // must look exactly as with Qt's own fill, whatever the colours.
 TEST_F(MainWindowTest, FilledBackgroundsLookExactlyAsQtsOwn) {
     showActive();
-    fields_.setBackColour(field("azel_running"), 0xFF8000);
+    fields_.setBackColour(field("freshness_patch"), 0xFF8000);
     fields_.setBackColour(field("moon_age_days"), 0x00FF00);
     fields_.setBackColour(field("caption_full_doppler"), 0x123456);
     fields_.setVisible(field("seconds"), false);

@@ -1,5 +1,5 @@
 // The Qt-free model of the window's controls: the display fields through which
-// every procedure reads and writes, addressed by name (field("bearing")).
+// every procedure reads and writes, addressed by name (field("moon_azimuth")).
 //
 // Each setter records what changed, so the Qt view can push exactly those
 // properties into the widgets after a handler has run.
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window/control_table.h"
+#include "display/control_table.h"
 
 namespace selvora {
 
@@ -58,10 +58,6 @@ class Fields {
     // What the user typed: the widget shows it already, so it is not a change to push.
     void acceptTyping(FieldId id, std::string_view text);
 
-    // A number that changes whenever anything of the control changes, typing included:
-    // equal revisions mean the control is as it was.
-    std::uint64_t revision(FieldId id) const { return at(id).revision; }
-
     // Calls apply(FieldId, mask) for every control changed since the last call.
     template <typename Apply>
     void takeChanges(Apply&& apply) {
@@ -84,17 +80,15 @@ class Fields {
         bool visible;
         bool selected;
         std::uint8_t changed = 0;
-        std::uint64_t revision = 0;
     };
 
     State& at(FieldId id) { return states_[id.index]; }
     const State& at(FieldId id) const { return states_[id.index]; }
-    template <typename Value>
-    void update(FieldId id, Value State::*property, Value value, Changed bit);
-    void touch(State& state, unsigned bits);
+    // Sets the property and marks `bit` changed, when the value differs.
+    template <typename Property, typename Value>
+    void update(FieldId id, Property State::*property, const Value& value, Changed bit);
 
     std::vector<State> states_;
-    std::uint64_t revisions_ = 0;
 };
 
 }  // namespace selvora

@@ -30,6 +30,15 @@ enum class Kind : std::uint8_t {
 using Rgb = std::uint32_t;
 inline constexpr Rgb kSystemColour = 0xFF000000;  // not an RGB value: the system's colour
 
+// The colours the program paints while it runs (warnings, the freshness patch).
+namespace colours {
+inline constexpr Rgb kRed = 0xFF0000;
+inline constexpr Rgb kOrange = 0xFF8000;
+inline constexpr Rgb kLightYellow = 0xFFFFC0;
+inline constexpr Rgb kWhite = 0xFFFFFF;
+inline constexpr Rgb kBlack = 0x000000;
+}  // namespace colours
+
 struct Font {
     std::string_view family;
     double points = 8.25;
@@ -92,13 +101,9 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kTickIntervalMs = 480;
 inline constexpr int kPhaseCount = 30;
 
-// The six sked schemes, in the order of the window's rows.
-enum class SkedScheme : std::uint8_t { FullDoppler, OwnEcho, Cfom, DxEcho, CallDx, NoDoppler };
-
 // The sked table: a row per scheme, from the top down, and a column per kind of
 // frequency. The own Rx and Tx columns are shown; the DX columns are hidden.
 struct SchemeRow {
-    SkedScheme scheme;
     std::string_view caption;               // as the row label reads, e.g. "Own Echo"
     std::string_view key;                   // the ids' common part: "own_echo" in "tx_own_echo"
     std::array<std::string_view, 5> names;  // the fields' control names, in kPlanColumns order
@@ -110,12 +115,12 @@ struct SchemeRow {
 // One scheme a line.
 // clang-format off
 inline constexpr SchemeRow kSchemeRows[] = {
-    {SkedScheme::FullDoppler, "Full Doppler Both Ways", "full_doppler", {"rx_full_doppler", "tx_full_doppler", "DXRX_full_doppler", "DXTX_full_doppler", "DXTX2_full_doppler"}, 480, 510, 105, 2520, 270},
-    {SkedScheme::OwnEcho, "Own Echo", "own_echo", {"rx_own_echo", "tx_own_echo", "DXRX_own_echo", "DXTX_own_echo", "DXTX2_own_echo"}, 840, 870, 465, 2520, 270},
-    {SkedScheme::Cfom, "CFOM", "cfom", {"rx_cfom", "tx_cfom", "DXRX_cfom", "DXTX_cfom", "DXTX2_cfom"}, 1200, 1230, 810, 2520, 270},
-    {SkedScheme::DxEcho, "On DX Echo", "dx_echo", {"rx_dx_echo", "tx_dx_echo", "DXRX_dx_echo", "DXTX_dx_echo", "DXTX2_dx_echo"}, 1560, 1590, 1185, 2520, 270},
-    {SkedScheme::CallDx, "Call Dx", "call_dx", {"rx_call_dx", "tx_call_dx", "DXRX_call_dx", "DXTX_call_dx", "DXTX2_call_dx"}, 1920, 1950, 1545, 2535, 270},
-    {SkedScheme::NoDoppler, "No Doppler", "no_doppler", {"rx_no_doppler", "tx_no_doppler", "DXRX_no_doppler", "DXTX_no_doppler", "DXTX2_no_doppler"}, 2280, 2310, 1905, 2520, 255},
+    {"Full Doppler Both Ways", "full_doppler", {"rx_full_doppler", "tx_full_doppler", "DXRX_full_doppler", "DXTX_full_doppler", "DXTX2_full_doppler"}, 480, 510, 105, 2520, 270},
+    {"Own Echo", "own_echo", {"rx_own_echo", "tx_own_echo", "DXRX_own_echo", "DXTX_own_echo", "DXTX2_own_echo"}, 840, 870, 465, 2520, 270},
+    {"CFOM", "cfom", {"rx_cfom", "tx_cfom", "DXRX_cfom", "DXTX_cfom", "DXTX2_cfom"}, 1200, 1230, 810, 2520, 270},
+    {"On DX Echo", "dx_echo", {"rx_dx_echo", "tx_dx_echo", "DXRX_dx_echo", "DXTX_dx_echo", "DXTX2_dx_echo"}, 1560, 1590, 1185, 2520, 270},
+    {"Call Dx", "call_dx", {"rx_call_dx", "tx_call_dx", "DXRX_call_dx", "DXTX_call_dx", "DXTX2_call_dx"}, 1920, 1950, 1545, 2535, 270},
+    {"No Doppler", "no_doppler", {"rx_no_doppler", "tx_no_doppler", "DXRX_no_doppler", "DXTX_no_doppler", "DXTX2_no_doppler"}, 2280, 2310, 1905, 2520, 255},
 };
 // clang-format on
 
@@ -170,7 +175,7 @@ inline constexpr ControlSpec kSingleControls[] = {
     {.name = "Text5", .id = "wsjt_period", .kind = TextBox, .at = {2040, 2640, 855, 285}, .toolTip = "1st/even or 2nd/odd WSJT period", .font = kArialLargeBold, .back = 0xFFE0C0, .accessibleName = "WSJT period"},
     {.name = "Text1", .id = "seconds", .kind = TextBox, .at = {3000, 2640, 855, 720}, .toolTip = "System clock time in seconds after the minute", .font = kArialHuge, .back = 0xFFE0C0, .centred = true, .accessibleName = "Seconds after the minute"},
     {.name = "axel_warning", .id = "stale_warning", .kind = Label, .at = {3015, 2670, 840, 690}, .text = "AZEL IS NOT UPDATING", .font = kArialBold, .back = 0xFF0000, .fore = 0xFFFFFF, .centred = true},
-    {.name = "azel_running", .kind = TextBox, .at = {2760, 3000, 195, 195}, .toolTip = "Flashes to show AZEL.DAT file is updating", .font = kSans, .back = 0xFFFFC0, .accessibleName = "azel.dat update indicator"},
+    {.name = "azel_running", .id = "freshness_patch", .kind = TextBox, .at = {2760, 3000, 195, 195}, .toolTip = "Flashes to show AZEL.DAT file is updating", .font = kSans, .back = 0xFFFFC0, .accessibleName = "azel.dat update indicator"},
 
     // Sked frequency entry.
     {.name = "sked_freq", .id = "sked_caption", .kind = Label, .at = {105, 2955, 855, 375}, .text = "Enter Sked Frequency", .font = kSans},
@@ -183,13 +188,13 @@ inline constexpr ControlSpec kSingleControls[] = {
     {.name = "local_time", .kind = Label, .at = {3930, 3495, 435, 270}, .font = kWindow, .back = 0xFFE0C0, .centred = true, .border = true},
     {.name = "Label14", .id = "local_caption", .kind = Label, .at = {3960, 3750, 435, 210}, .text = "Local", .transparent = true},
 
-    // Moon position: azimuth, elevation and the elevation bar (moon over sky) with its scale.
+    // Moon position: azimuth, elevation, and the elevation bar over its scale.
     {.name = "Label23", .id = "azimuth_caption", .kind = Label, .at = {2535, 3825, 315, 210}, .text = "Az"},
-    {.name = "bearing", .kind = TextBox, .at = {2760, 3810, 375, 240}, .font = kSans, .back = 0xFFC0FF, .centred = true, .accessibleName = "Moon azimuth"},
+    {.name = "bearing", .id = "moon_azimuth", .kind = TextBox, .at = {2760, 3810, 375, 240}, .font = kSans, .back = 0xFFC0FF, .centred = true, .accessibleName = "Moon azimuth"},
     {.name = "Label22", .id = "elevation_caption", .kind = Label, .at = {3270, 3810, 180, 270}, .text = "El"},
-    {.name = "angle", .kind = TextBox, .at = {3465, 3810, 375, 240}, .font = kSans, .back = 0xFFC0FF, .centred = true, .accessibleName = "Moon elevation"},
-    {.name = "sky", .kind = Label, .at = {3930, -15, 135, 3375}, .toolTip = "Current moon elevation angle", .back = 0x8080FF},
-    {.name = "moon", .kind = Label, .at = {3930, -15, 135, 15}, .back = 0xFFFF00},
+    {.name = "angle", .id = "moon_elevation", .kind = TextBox, .at = {3465, 3810, 375, 240}, .font = kSans, .back = 0xFFC0FF, .centred = true, .accessibleName = "Moon elevation"},
+    {.name = "sky", .id = "elevation_scale", .kind = Label, .at = {3930, -15, 135, 3375}, .toolTip = "Current moon elevation angle", .back = 0x8080FF},
+    {.name = "moon", .id = "elevation_bar", .kind = Label, .at = {3930, -15, 135, 15}, .back = 0xFFFF00},
     {.name = "Label28", .id = "scale_80", .kind = Label, .at = {4050, 270, 375, 255}, .text = " 80", .transparent = true},
     {.name = "Label27", .id = "scale_60", .kind = Label, .at = {4050, 1005, 255, 255}, .text = " 60", .transparent = true},
     {.name = "Label26", .id = "scale_40", .kind = Label, .at = {4050, 1755, 255, 255}, .text = " 40", .transparent = true},
@@ -356,7 +361,7 @@ inline constexpr std::string_view kTabOrder[] = {
     "rx_cfom",         "tx_dx_echo",      "rx_dx_echo",     "tx_call_dx",     "rx_call_dx",
     "tx_no_doppler",   "rx_no_doppler",   "sked_frequency", "mutual_doppler", "save_path",
     "azel_path",       "self_doppler",    "seconds",        "wsjt_band",      "utc_time",
-    "wsjt_period",     "mutual_hz_min",   "self_hz_min",    "azel_running",   "angle",
-    "bearing",         "resolution"};
+    "wsjt_period",     "mutual_hz_min",   "self_hz_min",    "freshness_patch", "moon_elevation",
+    "moon_azimuth",    "resolution"};
 
 }  // namespace selvora

@@ -1,15 +1,19 @@
-// The six sked schemes as the rig follows them: their names on the command line and
-// in the settings, and the window fields of each scheme's row.
+// The six sked schemes: what the planner works out for each, their names on the
+// command line and in the settings, and the window fields of each scheme's row.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
-#include "window/control_table.h"
+#include "display/control_table.h"
 
 namespace selvora {
+
+// In the order of the window's rows (kSchemeRows): a scheme's value is its row.
+enum class SkedScheme : std::uint8_t { FullDoppler, OwnEcho, Cfom, DxEcho, CallDx, NoDoppler };
 
 struct SkedSchemeInfo {
     SkedScheme scheme;
@@ -25,6 +29,7 @@ namespace detail {
 inline constexpr std::string_view kSchemeNames[] = {"full-doppler", "own-echo", "cfom",
                                                     "dx-echo",      "call-dx",  "no-doppler"};
 static_assert(std::size(kSchemeNames) == std::size(kSchemeRows));
+static_assert(std::size(kSchemeRows) == std::size_t(SkedScheme::NoDoppler) + 1);
 
 // The row label of the scheme whose ids end in `key`: "caption_" + "cfom".
 consteval FieldId captionOf(std::string_view key) {
@@ -41,7 +46,7 @@ consteval std::array<SkedSchemeInfo, std::size(kSchemeRows)> skedSchemes() {
     std::array<SkedSchemeInfo, std::size(kSchemeRows)> out{};
     for (std::size_t row = 0; row < out.size(); ++row) {
         const SchemeRow& scheme = kSchemeRows[row];
-        out[row] = {scheme.scheme,
+        out[row] = {SkedScheme(row),
                     kSchemeNames[row],
                     scheme.caption,
                     captionOf(scheme.key),

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 

@@ -1,4 +1,4 @@
-#include "window/fields.h"
+#include "display/fields.h"
 
 namespace selvora {
 
@@ -12,38 +12,23 @@ Fields::Fields() {
     }
 }
 
-void Fields::touch(State& state, unsigned bits) {
-    state.changed |= static_cast<std::uint8_t>(bits);
-    state.revision = ++revisions_;
+template <typename Property, typename Value>
+void Fields::update(FieldId id, Property State::*property, const Value& value, Changed bit) {
+    State& state = at(id);
+    if (state.*property == value) return;
+    state.*property = value;
+    state.changed |= bit;
 }
 
 void Fields::acceptTyping(FieldId id, std::string_view text) {
-    State& state = at(id);
-    if (state.text == text) return;
-    state.text.assign(text);
-    touch(state, 0);
-}
-
-template <typename Value>
-void Fields::update(FieldId id, Value State::*property, Value value, Changed bit) {
-    State& state = at(id);
-    if (state.*property == value) return;
-    state.*property = std::move(value);
-    touch(state, bit);
+    at(id).text.assign(text);
 }
 
 void Fields::setText(FieldId id, std::string_view text) {
-    State& state = at(id);
-    if (state.text == text) return;
-    state.text.assign(text);
-    touch(state, kTextChanged);
+    update(id, &State::text, text, kTextChanged);
 }
-
 void Fields::setToolTip(FieldId id, std::string_view toolTip) {
-    State& state = at(id);
-    if (state.toolTip == toolTip) return;
-    state.toolTip.assign(toolTip);
-    touch(state, kToolTipChanged);
+    update(id, &State::toolTip, toolTip, kToolTipChanged);
 }
 
 void Fields::setVisible(FieldId id, bool visible) {

@@ -1,12 +1,9 @@
-#include "rig/sked_scheme.h"
-
-#include <algorithm>
+#include "plan/sked_scheme.h"
 
 namespace selvora {
 
 const SkedSchemeInfo& schemeInfo(SkedScheme scheme) {
-    return *std::find_if(kSkedSchemes.begin(), kSkedSchemes.end(),
-                         [&](const SkedSchemeInfo& info) { return info.scheme == scheme; });
+    return kSkedSchemes[static_cast<std::size_t>(scheme)];
 }
 
 std::optional<SkedScheme> schemeNamed(std::string_view name) {

@@ -1,4 +1,4 @@
-#include "window/window_title.h"
+#include "display/window_title.h"
 
 namespace selvora {
 

@@ -1,4 +1,4 @@
-#include "window/fields.h"
+#include "display/fields.h"
 
 #include <set>
 #include <string>
@@ -78,8 +78,8 @@ TEST(Fields, StartInTheWindowsInitialState) {
     EXPECT_EQ(fields.foreColour(field("tone_check")), 0xFFFFFFu);
     EXPECT_TRUE(fields.selected(field("hz10")));
     EXPECT_FALSE(fields.selected(field("hz1")));
-    EXPECT_EQ(fields.top(field("moon")), -15.0f);
-    EXPECT_EQ(fields.height(field("moon")), 15.0f);
+    EXPECT_EQ(fields.top(field("elevation_bar")), -15.0f);
+    EXPECT_EQ(fields.height(field("elevation_bar")), 15.0f);
     for (std::size_t row = 0; row < std::size(kSchemeRows); ++row)
         for (std::size_t column = 0; column < std::size(kPlanColumns); ++column)
             EXPECT_EQ(fields.text(planField(row, PlanColumnId(column))), "");
@@ -90,20 +90,20 @@ TEST(Fields, StartInTheWindowsInitialState) {
 TEST(Fields, RecordEachChangedPropertyOnce) {
     Fields fields;
     fields.takeChanges([](FieldId, unsigned) {});
-    fields.setText(field("bearing"), "123");
-    fields.setText(field("bearing"), "124");
-    fields.setText(field("angle"), "");  // unchanged: empty already
+    fields.setText(field("moon_azimuth"), "123");
+    fields.setText(field("moon_azimuth"), "124");
+    fields.setText(field("moon_elevation"), "");  // unchanged: empty already
     fields.setVisible(field("seconds"), false);
-    fields.setTop(field("moon"), 1672.5f);
-    fields.setHeight(field("moon"), 1687.5f);
+    fields.setTop(field("elevation_bar"), 1672.5f);
+    fields.setHeight(field("elevation_bar"), 1687.5f);
     fields.acceptTyping(field("sked_frequency"), "1296.1");  // the widget shows it already
 
     std::vector<std::pair<std::uint16_t, unsigned>> changes;
     fields.takeChanges([&](FieldId id, unsigned mask) { changes.emplace_back(id.index, mask); });
     const std::vector<std::pair<std::uint16_t, unsigned>> expected = {
         {field("seconds").index, kVisibleChanged},
-        {field("bearing").index, kTextChanged},
-        {field("moon").index, kGeometryChanged}};
+        {field("moon_azimuth").index, kTextChanged},
+        {field("elevation_bar").index, kGeometryChanged}};
     EXPECT_EQ(changes, expected);
     EXPECT_EQ(fields.text(field("sked_frequency")), "1296.1");
 

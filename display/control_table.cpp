@@ -1,4 +1,4 @@
-#include "window/control_table.h"
+#include "display/control_table.h"
 
 #include <stdexcept>
 #include <string>
