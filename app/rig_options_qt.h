@@ -8,8 +8,8 @@
 #include <QCommandLineParser>
 
 #include "app/command_line.h"
-#include "rig/hamlib_rig.h"
 #include "plan/sked_scheme.h"
+#include "rig/hamlib_rig.h"
 
 namespace selvora {
 

@@ -14,10 +14,10 @@
 
 #include "app/rig_options_qt.h"
 #include "app/stale_alert_qt.h"
+#include "display/fields.h"
+#include "plan/sked_scheme.h"
 #include "rig/hamlib_rig.h"
 #include "rig/rig_worker.h"
-#include "plan/sked_scheme.h"
-#include "display/fields.h"
 #include "window/main_window.h"
 
 class QPoint;

@@ -9,9 +9,9 @@
 #include "app/user_messages.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
+#include "display/fields.h"
 #include "plan/display_units.h"
 #include "tracking/tracking_poll.h"
-#include "display/fields.h"
 
 namespace selvora {
 

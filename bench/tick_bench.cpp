@@ -33,12 +33,12 @@
 #include "bench/azel_records.h"
 #include "common/files.h"
 #include "common/local_clock.h"
+#include "display/fields.h"
 #include "rig/hamlib_rig.h"
 #include "rig/rig_figures.h"
 #include "rig/rig_worker.h"
 #include "tracking/azel_decoder.h"
 #include "tracking/azel_file.h"
-#include "display/fields.h"
 
 namespace selvora::bench {
 namespace {

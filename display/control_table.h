@@ -357,10 +357,10 @@ constexpr FieldId planField(std::size_t row, PlanColumnId column) {
 // Focus starts in the first; Tab visits them in this order ("resolution" stands
 // for its selected option button).
 inline constexpr std::string_view kTabOrder[] = {
-    "tx_full_doppler", "rx_full_doppler", "tx_own_echo",    "rx_own_echo",    "tx_cfom",
-    "rx_cfom",         "tx_dx_echo",      "rx_dx_echo",     "tx_call_dx",     "rx_call_dx",
-    "tx_no_doppler",   "rx_no_doppler",   "sked_frequency", "mutual_doppler", "save_path",
-    "azel_path",       "self_doppler",    "seconds",        "wsjt_band",      "utc_time",
+    "tx_full_doppler", "rx_full_doppler", "tx_own_echo",    "rx_own_echo",     "tx_cfom",
+    "rx_cfom",         "tx_dx_echo",      "rx_dx_echo",     "tx_call_dx",      "rx_call_dx",
+    "tx_no_doppler",   "rx_no_doppler",   "sked_frequency", "mutual_doppler",  "save_path",
+    "azel_path",       "self_doppler",    "seconds",        "wsjt_band",       "utc_time",
     "wsjt_period",     "mutual_hz_min",   "self_hz_min",    "freshness_patch", "moon_elevation",
     "moon_azimuth",    "resolution"};
 

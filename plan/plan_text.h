@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "plan/display_units.h"
 #include "display/fields.h"
+#include "plan/display_units.h"
 
 namespace selvora {
 

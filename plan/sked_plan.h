@@ -2,8 +2,8 @@
 // for the operator and (in hidden fields) for the DX station.
 #pragma once
 
-#include "plan/display_units.h"
 #include "display/fields.h"
+#include "plan/display_units.h"
 
 namespace selvora {
 

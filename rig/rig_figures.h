@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "plan/sked_scheme.h"
 #include "display/fields.h"
+#include "plan/sked_scheme.h"
 
 namespace selvora {
 

@@ -277,7 +277,7 @@ TEST_F(SelvoraTest, TheMap65FormEndsTheProgramBeforeTheClocks) {
     EXPECT_EQ(messages.shown, expected);
     EXPECT_TRUE(selvora.ended());
     EXPECT_EQ(text(field("moon_azimuth")), "123");  // the tracking line was shown first
-    EXPECT_EQ(text(field("utc_time")), "");    // the UTC clock never ran
+    EXPECT_EQ(text(field("utc_time")), "");         // the UTC clock never ran
     EXPECT_EQ(text(field("tx_no_doppler")), "");
 
     selvora.tick();  // nothing runs once the program has ended

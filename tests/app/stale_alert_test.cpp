@@ -4,9 +4,9 @@
 
 #include "app/desktop_app.h"
 #include "app/doppler_ini.h"
+#include "display/window_title.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
-#include "display/window_title.h"
 
 namespace selvora {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "plan/sked_plan.h"
 #include "display/control_table.h"
 #include "display/fields.h"
+#include "plan/sked_plan.h"
 
 namespace selvora {
 

@@ -31,10 +31,10 @@ struct Window {
 // The fields the plan reads: the Doppler and tone texts, the resolution buttons, and
 // its own output, which the DX figures read back.
 std::vector<FieldId> planInputs() {
-    std::vector<FieldId> ids = {field("self_doppler"),      field("mutual_doppler"),
-                                field("rx_tone_frequency"), field("tx_tone_frequency"),
-                                field("hz10"),              field("hz1"),
-                                field("dx_self_doppler"),   field("tone_check")};
+    std::vector<FieldId> ids = {
+        field("self_doppler"),      field("mutual_doppler"), field("rx_tone_frequency"),
+        field("tx_tone_frequency"), field("hz10"),           field("hz1"),
+        field("dx_self_doppler"),   field("tone_check")};
     for (std::size_t row = 0; row < std::size(kSchemeRows); ++row)
         for (std::size_t column = 0; column < std::size(kPlanColumns); ++column)
             ids.push_back(planField(row, PlanColumnId(column)));
@@ -88,8 +88,7 @@ TEST(Replan, PlannedAgainChangesNothingWhateverChangesBetweenTicks) {
             planSked(window.fields, window.skedFrequencyMHz, window.state);
             window.takeChanges();
             ASSERT_TRUE(window.pushed.empty())
-                << kControls[window.pushed.front().first].name << " changed again at step "
-                << step;
+                << kControls[window.pushed.front().first].name << " changed again at step " << step;
             ASSERT_EQ(window.state.resolutionDecimals, decimals) << "step " << step;
         }
     }

@@ -81,7 +81,7 @@ TEST_F(TrackingPollTest, ShowsTheWorkedExample) {
               PollOutcome::Continue);
     const char* shown[][2] = {
         {"local_time", "9:5"},    {"wsjt_period", "2nd/odd"},  {"moon_azimuth", "123"},
-        {"moon_elevation", "46"},          {"azel_seconds", "30"},      {"seconds", "30"},
+        {"moon_elevation", "46"}, {"azel_seconds", "30"},      {"seconds", "30"},
         {"wsjt_band", "144.12"},  {"mutual_doppler", "-1235"}, {"mutual_hz_min", "12.3"},
         {"self_doppler", "-568"}, {"self_hz_min", "4.5"},      {"sked_frequency", "144.12"}};
     for (const auto& [name, value] : shown)
@@ -280,8 +280,8 @@ TEST_F(TrackingPollTest, ShowsOnlyWholeRecordsWhileTheFileIsRewritten) {
     const auto shown = [&] {
         // Line 1 gives the bearing and angle, line 4 the rest.
         std::string out;
-        for (const char* name : {"moon_azimuth", "moon_elevation", "wsjt_band", "mutual_doppler", "mutual_hz_min",
-                                 "self_doppler", "self_hz_min"})
+        for (const char* name : {"moon_azimuth", "moon_elevation", "wsjt_band", "mutual_doppler",
+                                 "mutual_hz_min", "self_doppler", "self_hz_min"})
             out += " " + text(name);
         return out;
     };
