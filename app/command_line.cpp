@@ -1,5 +1,9 @@
 #include "app/command_line.h"
 
+#include <cmath>
+
+#include "common/numbers.h"
+
 namespace selvora {
 namespace {
 
@@ -41,6 +45,18 @@ const QCommandLineOption kAzelOption(
                    "doppler.ini is not changed. A leading ~/ is your home folder."),
     QStringLiteral("path"));
 
+const QCommandLineOption kSkedOption(
+    QStringLiteral("sked"),
+    QStringLiteral("Start with <MHz> as the sked frequency, as if typed and entered; the first "
+                   "read of azel.dat on its band keeps it, and a tracked rig follows it."),
+    QStringLiteral("MHz"));
+
+// A sked frequency is a positive number of MHz, written plainly ("1296.1").
+bool isSkedFrequency(const QString& text) {
+    const std::optional<double> mhz = strictNumber(text.toStdString());
+    return mhz && *mhz > 0 && std::isfinite(*mhz);
+}
+
 CommandLineExit usageError(const QString& message) {
     return {kUsageExitCode, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
                                 .arg(kProgramName, message)};
@@ -78,6 +94,7 @@ CommandLine parseCommandLine(const QStringList& arguments, const std::vector<Opt
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOption(kAzelOption);
+    parser.addOption(kSkedOption);
     for (const OptionGroup& group : groups)
         parser.addOptions(group.options);
     addQtOptions(parser);
@@ -95,6 +112,13 @@ CommandLine parseCommandLine(const QStringList& arguments, const std::vector<Opt
 
     CommandLineOptions options;
     if (parser.isSet(kAzelOption)) options.azelPath = parser.value(kAzelOption);
+    if (parser.isSet(kSkedOption)) {
+        options.skedMHz = parser.value(kSkedOption);
+        if (!isSkedFrequency(*options.skedMHz))
+            return usageError(QStringLiteral("--sked: '%1' is not a frequency in MHz, such as "
+                                             "1296.1.")
+                                  .arg(*options.skedMHz));
+    }
     return options;
 }
 

@@ -18,6 +18,7 @@ namespace selvora {
 // What the window is to start with.
 struct CommandLineOptions {
     std::optional<QString> azelPath;  // --azel: this run only, as if typed; never saved
+    std::optional<QString> skedMHz;   // --sked: as if typed and entered; a positive number
 };
 
 // The program ends at once: `text` goes to standard output when `exitCode` is 0,

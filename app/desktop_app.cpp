@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "display/window_title.h"
-
 namespace selvora {
 
 DesktopApp::DesktopApp(const LocalClock& clock, const TimeZoneSource& timeZone,
@@ -32,7 +30,7 @@ void DesktopApp::tick() {
     ticking_ = true;
     selvora_.tick();
     window_.showChanges();
-    staleAlert_.show(showsStaleWarning(selvora_.fields()));
+    staleAlert_.show(selvora_.tracking().stale);
     if (afterTick_ && !selvora_.ended()) afterTick_();
     if (selvora_.ended()) timer_.stop();
     ticking_ = false;

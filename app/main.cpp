@@ -50,14 +50,13 @@ int main(int argc, char* argv[]) {
     const selvora::SystemLocalClock clock;
     const selvora::HostTimeZoneSource timeZone;
     selvora::DesktopApp app(clock, timeZone);
-    selvora::RigControl rig(app.window(), app.selvora().fields(), app.staleAlert(),
+    selvora::RigControl rig(app.window(), app.selvora(), app.staleAlert(),
                             selvora::defaultRigSettingsFile());
     rig.apply(rigOptions);
     app.setAfterTick([&rig] { rig.afterTick(); });
     app.start();
-    if (options.azelPath) {
-        app.selvora().useAzelPathForThisRun(options.azelPath->toStdString());
-        app.window().showChanges();
-    }
+    if (options.azelPath) app.selvora().useAzelPathForThisRun(options.azelPath->toStdString());
+    if (options.skedMHz) app.selvora().chooseSkedForThisRun(options.skedMHz->toStdString());
+    app.window().showChanges();
     return QApplication::exec();
 }

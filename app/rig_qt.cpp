@@ -27,9 +27,9 @@ QString defaultRigSettingsFile() {
            QStringLiteral("/selvora/rig.conf");
 }
 
-RigControl::RigControl(MainWindow& window, const Fields& fields, StaleAlert& title,
+RigControl::RigControl(MainWindow& window, Selvora& selvora, StaleAlert& title,
                        QString settingsFile)
-    : window_(window), fields_(fields), title_(title), settingsFile_(std::move(settingsFile)) {
+    : window_(window), selvora_(selvora), title_(title), settingsFile_(std::move(settingsFile)) {
     load();
     installMenus();
     restartWorker();
@@ -57,7 +57,9 @@ void RigControl::apply(const RigCommandLine& options) {
 }
 
 void RigControl::afterTick() {
-    if (worker_) worker_->post(wantedFigures(fields_, *tracked_));
+    if (worker_)
+        worker_->post(
+            wantedFigures(selvora_.fields(), selvora_.tracking(), selvora_.plan(), *tracked_));
     showState();
 }
 

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include "app/rig_options_qt.h"
+#include "app/selvora.h"
 #include "app/stale_alert_qt.h"
 #include "display/fields.h"
 #include "plan/sked_scheme.h"
@@ -31,7 +32,7 @@ QString defaultRigSettingsFile();
 class RigControl final : public QObject {
   public:
     // The rig's state goes into the title through `title`, after the window's caption.
-    RigControl(MainWindow& window, const Fields& fields, StaleAlert& title, QString settingsFile);
+    RigControl(MainWindow& window, Selvora& selvora, StaleAlert& title, QString settingsFile);
     // The rig stays where it is.
     ~RigControl() override;
 
@@ -61,7 +62,7 @@ class RigControl final : public QObject {
     static QString stateText(std::optional<SkedScheme> tracked, const RigStatus& status);
 
     MainWindow& window_;
-    const Fields& fields_;
+    Selvora& selvora_;
     StaleAlert& title_;
     QString settingsFile_;
     RigSettings settings_;  // in use: the saved ones, or the command line's for this run

@@ -49,6 +49,12 @@ void Selvora::useAzelPathForThisRun(std::string_view path) {
     fields_.setText(field("azel_path"), path);
 }
 
+void Selvora::chooseSkedForThisRun(std::string_view megahertz) {
+    fields_.setText(field("sked_frequency"), megahertz);
+    tracking_.skedFrequencyMHz = leadingNumber(megahertz);
+    tracking_.skedChosen = true;
+}
+
 void Selvora::savePathClicked() {
     if (auto reason = writeSavedPath(fields_.text(field("azel_path")))) {
         messages_.inform(kTitle, "The path could not be saved in " + std::string(kSettingsFile) +
@@ -60,6 +66,7 @@ void Selvora::skedKeyPressed(char16_t& key) {
     if (key != kEnter) return;
     key = 0;
     tracking_.skedFrequencyMHz = leadingNumber(fields_.text(field("sked_frequency")));
+    tracking_.skedChosen = true;
 }
 
 void Selvora::tick() {

@@ -23,6 +23,9 @@ class Selvora {
     void start();
     // A path given on the command line: shown in the path box as if typed, not saved.
     void useAzelPathForThisRun(std::string_view path);
+    // A sked frequency given on the command line, as if typed and entered: the first
+    // read of a file on its band keeps it.
+    void chooseSkedForThisRun(std::string_view megahertz);
     // "Save Path": stores the path box's text in doppler.ini.
     void savePathClicked();
     // A character typed into the sked box; Enter (13) commits the sked frequency
@@ -39,6 +42,7 @@ class Selvora {
 
     Fields& fields() { return fields_; }
     TrackingState& tracking() { return tracking_; }
+    const PlanState& plan() const { return plan_; }
 
   private:
     void loadSavedPath();

@@ -285,7 +285,8 @@ void BM_ModelTick_RigTracking(benchmark::State& state) {
         time.tick(), writer.follow();
         timeOne(state, [&] {
             model.tick();
-            worker.post(wantedFigures(model.fields(), SkedScheme::Cfom));
+            worker.post(
+                wantedFigures(model.fields(), model.tracking(), model.plan(), SkedScheme::Cfom));
         });
         tracking = tracking && isTracking(model, messages);
     }
@@ -329,7 +330,8 @@ void rigCommandsPerMinute(benchmark::State& state, bool oneHz) {
             for (int i = 0; i < kTicksPerMinute; ++i) {
                 time.tick(), writer.follow();
                 model.tick();
-                worker.post(wantedFigures(model.fields(), SkedScheme::Cfom));
+                worker.post(wantedFigures(model.fields(), model.tracking(), model.plan(),
+                                          SkedScheme::Cfom));
                 ++steps;
                 while (worker.stepsTaken() < steps)
                     std::this_thread::yield();

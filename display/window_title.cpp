@@ -12,8 +12,4 @@ std::string windowTitle(std::string_view base, bool stale, std::string_view suff
     return title;
 }
 
-bool showsStaleWarning(const Fields& fields) {
-    return !fields.visible(field("seconds")) && fields.visible(field("stale_warning"));
-}
-
 }  // namespace selvora

@@ -15,8 +15,4 @@ inline constexpr std::string_view kStaleTitlePrefix = "AZEL IS NOT UPDATING \u20
 // there is one (such as the rig's state, "rig: …").
 std::string windowTitle(std::string_view base, bool stale, std::string_view suffix = {});
 
-// True while "AZEL IS NOT UPDATING" shows: its label is uncovered by the hidden
-// seconds box.
-bool showsStaleWarning(const Fields& fields);
-
 }  // namespace selvora

@@ -19,8 +19,9 @@ void chooseResolution(const Fields& fields, PlanState& state) {
 
 // Hz offsets while no sked frequency is set (exactly 0); MHz frequencies for any
 // other value, negative ones included.
-void chooseMode(double skedFrequencyMHz, const PlanState& state, PlanTick& tick) {
-    if (skedFrequencyMHz == 0) {
+void chooseMode(double skedFrequencyMHz, PlanState& state, PlanTick& tick) {
+    state.hzMode = skedFrequencyMHz == 0;
+    if (state.hzMode) {
         tick.frequencyDivisor = 1;
         tick.decimals = 0;
         tick.unitSuffix = " Hz";

@@ -11,6 +11,7 @@ namespace selvora {
 // What the plan keeps from one tick to the next.
 struct PlanState {
     int resolutionDecimals = 0;  // of a MHz figure: 5 for 10 Hz steps, 6 for 1 Hz steps
+    bool hzMode = true;          // the figures are Doppler offsets in Hz: no sked frequency
 };
 
 // Values worked out for one tick and handed on to the plan table of that tick.

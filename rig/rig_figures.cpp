@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "display/window_title.h"
-
 namespace selvora {
 
 namespace {
@@ -26,14 +24,23 @@ WantedFigures notLive(std::string reason) {
     return {std::nullopt, std::move(reason)};
 }
 
-// The stale and missing-file states the tracking poll shows, in the order an operator
-// would fix them.
-std::optional<std::string> azelDatProblem(const Fields& fields) {
-    if (fields.visible(field("path_warning"))) return "waiting for azel.dat (not found)";
-    // The poll writes the seconds of each good read into this hidden box, which no
-    // one can type into: empty means no read yet.
-    if (fields.text(field("azel_seconds")).empty()) return "waiting for azel.dat";
-    if (showsStaleWarning(fields)) return "waiting for azel.dat (not updating)";
+// Why the figures do not follow the moon yet, in the order an operator would fix it.
+std::optional<std::string> notLiveReason(const TrackingState& tracking, const PlanState& plan) {
+    switch (azelFreshness(tracking)) {
+        case AzelFreshness::NotFound:
+            return "waiting for azel.dat (not found)";
+        case AzelFreshness::NotReadYet:
+            return "waiting for azel.dat";
+        case AzelFreshness::NotUpdating:
+            return "waiting for azel.dat (not updating)";
+        case AzelFreshness::NotSeenMoving:
+            return "waiting for azel.dat to update";
+        case AzelFreshness::Live:
+            break;
+    }
+    // Without a sked frequency the fields show Doppler offsets ("258 Hz"); a sked the
+    // band set by itself may be the rig's own dial read back by WSJT-X.
+    if (plan.hzMode || !tracking.skedChosen) return "enter a sked frequency";
     return std::nullopt;
 }
 
@@ -54,16 +61,12 @@ std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text) {
     return hz;
 }
 
-WantedFigures wantedFigures(const Fields& fields, SkedScheme scheme) {
-    if (auto problem = azelDatProblem(fields)) return notLive(std::move(*problem));
+WantedFigures wantedFigures(const Fields& fields, const TrackingState& tracking,
+                            const PlanState& plan, SkedScheme scheme) {
+    if (auto reason = notLiveReason(tracking, plan)) return notLive(std::move(*reason));
     const SkedSchemeInfo& info = schemeInfo(scheme);
-    const std::string& rxText = fields.text(info.rx);
-    const std::string& txText = fields.text(info.tx);
-    // Without a sked frequency the fields show Doppler offsets ("258 Hz"), not frequencies.
-    if (rxText.ends_with(" Hz") || txText.ends_with(" Hz"))
-        return notLive("waiting for a sked frequency");
-    const auto rxHz = wholeHzOfMHzText(rxText);
-    const auto txHz = wholeHzOfMHzText(txText);
+    const auto rxHz = wholeHzOfMHzText(fields.text(info.rx));
+    const auto txHz = wholeHzOfMHzText(fields.text(info.tx));
     if (!rxHz || !txHz) return notLive("waiting for " + std::string(info.caption) + " figures");
     return {RigFigures{*rxHz, *txHz}, {}};
 }

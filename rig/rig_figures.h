@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "display/fields.h"
+#include "plan/display_units.h"
 #include "plan/sked_scheme.h"
+#include "tracking/tracking_poll.h"
 
 namespace selvora {
 
@@ -29,9 +31,10 @@ struct WantedFigures {
 // an empty text, zero) is no frequency.
 std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text);
 
-// The figures of `scheme` while they are live: azel.dat found, read at least once and
-// still updating, a sked frequency set (not the Hz offsets), and both fields showing
-// a frequency.
-WantedFigures wantedFigures(const Fields& fields, SkedScheme scheme);
+// The figures of `scheme` while they are live: azel.dat found, its time stamp seen to
+// move since the path was set and still moving, a sked frequency the operator chose
+// (not the Hz offsets, not one the band set), and both fields showing a frequency.
+WantedFigures wantedFigures(const Fields& fields, const TrackingState& tracking,
+                            const PlanState& plan, SkedScheme scheme);
 
 }  // namespace selvora

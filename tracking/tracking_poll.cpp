@@ -1,6 +1,7 @@
 #include "tracking/tracking_poll.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -47,16 +48,31 @@ bool passesPathTest(const std::string& azelPath) {
 
 // A file that was found but did not read or decode leaves every value as it stands. One
 // such read happens while WSJT-X rewrites the file; a run of them means it has stopped.
+// Hiding the seconds box uncovers "AZEL IS NOT UPDATING".
+void showStale(Fields& fields, TrackingState& state, bool stale) {
+    fields.setVisible(kSeconds, !stale);
+    state.stale = stale;
+}
+
 void noteFailedRead(Fields& fields, TrackingState& state, const std::string& reason) {
     if (state.failedReads < std::numeric_limits<int>::max()) ++state.failedReads;
     if (state.failedReads < kStaleAfterFailedReads) return;
-    fields.setVisible(kSeconds, false);  // uncovers "AZEL IS NOT UPDATING"
+    showStale(fields, state, true);
     fields.setToolTip(kStaleWarning, reason);
 }
 
-void noteGoodRead(Fields& fields, TrackingState& state) {
+void noteGoodRead(Fields& fields, TrackingState& state, std::int16_t stampSeconds) {
     state.failedReads = 0;
     fields.setToolTip(kStaleWarning, "");
+    if (state.lastStampSeconds && *state.lastStampSeconds != stampSeconds) state.stampMoved = true;
+    state.lastStampSeconds = stampSeconds;
+}
+
+// A new path, or a file that went missing: liveness must be seen afresh, so an old
+// copy put back in its place does not count as WSJT-X writing.
+void forgetLiveness(TrackingState& state) {
+    state.lastStampSeconds.reset();
+    state.stampMoved = false;
 }
 
 // The WSJT period by the local minute.
@@ -72,15 +88,15 @@ void advanceFreshnessRing(TrackingState& state, std::int16_t fileSeconds) {
 
 // Six reads with the same seconds mean WSJT-X has stopped writing: "AZEL IS NOT
 // UPDATING" shows. Otherwise the patch flashes with the file's seconds.
-void showFreshness(Fields& fields, const TrackingState& state, std::int16_t fileSeconds,
+void showFreshness(Fields& fields, TrackingState& state, std::int16_t fileSeconds,
                    const LocalClock& clock) {
     const auto& slots = state.readSeconds;
     if (std::all_of(slots.begin(), slots.end(), [&](std::int16_t s) { return s == slots[0]; })) {
         fields.setBackColour(kFreshnessPatch, kRed);
-        fields.setVisible(kSeconds, false);
+        showStale(fields, state, true);
         return;
     }
-    fields.setVisible(kSeconds, true);
+    showStale(fields, state, false);
     const Rgb patch = clock.now().second == 0 ? kRed
                       : fileSeconds % 2 == 0  ? kOrange
                                               : kLightYellow;
@@ -138,27 +154,57 @@ void showDopplerLine(Fields& fields, TrackingState& state, const AzelRecord& rec
     fields.setText(field("self_hz_min"), record.selfRate);
 }
 
+// The whole MHz of a frequency, as WSJT-X writes the band.
+bool isWholeMHzOf(double bandMHz, double frequencyMHz) {
+    return bandMHz == std::floor(frequencyMHz);
+}
+
+// WSJT-X reading back a figure Selvora put on the rig they share.
+bool isRigEcho(const TrackingState& state) {
+    return std::any_of(
+        state.rigEchoBandsMHz.begin(), state.rigEchoBandsMHz.end(),
+        [&](std::int64_t band) { return state.fileFrequencyMHz == static_cast<double>(band); });
+}
+
 // The first read, and every change of the WSJT band setting, replaces the sked
-// frequency, including one the user entered.
+// frequency, including one the user entered; the band then picks it, not the operator.
+// Two exceptions: the band that is the rig's own echo, and a sked chosen before the
+// first read (--sked) on the band that read gives.
 void reseedSkedFrequency(Fields& fields, TrackingState& state) {
-    if (state.skedSeeded && state.fileFrequencyMHz == state.previousFileFrequencyMHz) return;
+    const bool bandChanged =
+        !state.skedSeeded || state.fileFrequencyMHz != state.previousFileFrequencyMHz;
+    if (!bandChanged || (state.skedSeeded && isRigEcho(state))) return;
+    const bool keepChosen = !state.skedSeeded && state.skedChosen &&
+                            isWholeMHzOf(state.fileFrequencyMHz, state.skedFrequencyMHz);
+    state.skedSeeded = true;
+    if (keepChosen) return;
     fields.setText(field("sked_frequency"), numberText(state.fileFrequencyMHz));
     state.skedFrequencyMHz = state.fileFrequencyMHz;
-    state.skedSeeded = true;
+    state.skedChosen = false;
 }
 
 }  // namespace
 
+AzelFreshness azelFreshness(const TrackingState& state) {
+    if (!state.found) return AzelFreshness::NotFound;
+    if (!state.lastStampSeconds) return AzelFreshness::NotReadYet;
+    if (state.stale) return AzelFreshness::NotUpdating;
+    if (!state.stampMoved) return AzelFreshness::NotSeenMoving;
+    return AzelFreshness::Live;
+}
+
 PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalClock& clock) {
     showLocalTime(fields, clock);
+    if (state.azelPath != fields.text(field("azel_path"))) forgetLiveness(state);
     state.azelPath = fields.text(field("azel_path"));
     // "~/" is the home folder here, where the path is used; the box keeps it as typed.
     const std::string azelPath = expandHome(state.azelPath, homeFolder());
-    if (!passesPathTest(azelPath)) {
-        fields.setVisible(field("path_warning"), true);
+    state.found = passesPathTest(azelPath);
+    fields.setVisible(field("path_warning"), !state.found);
+    if (!state.found) {
+        forgetLiveness(state);
         return PollOutcome::Continue;
     }
-    fields.setVisible(field("path_warning"), false);
 
     // The whole file is read and closed before any field changes, so a file that
     // fails anywhere changes nothing.
@@ -168,7 +214,7 @@ PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalCl
         return PollOutcome::Continue;
     }
     const auto& record = std::get<AzelRecord>(decoding);
-    noteGoodRead(fields, state);
+    noteGoodRead(fields, state, record.fileSeconds);
 
     showTrackingLine(fields, state, record, clock);
     if (record.map65Form) return PollOutcome::Map65Form;

@@ -5,8 +5,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/local_clock.h"
 #include "display/fields.h"
@@ -24,7 +26,24 @@ struct TrackingState {
     double previousFileFrequencyMHz = 0.0;      // fileFrequencyMHz after the read before
     int failedReads = 0;        // ticks in a row on which azel.dat was found but unreadable
     double barElevation = 0.0;  // the elevation the bar shows, as its box reads
+
+    // Whether the figures are live, for the rig. Since the path was last set:
+    bool found = false;                            // the path test passed on the last poll
+    std::optional<std::int16_t> lastStampSeconds;  // of the last good read; none yet
+    bool stampMoved = false;  // a good read's time stamp differed from the read before
+    bool stale = false;       // "AZEL IS NOT UPDATING" shows
+
+    // The operator chose the sked frequency (Enter in its box, or --sked): a sked the
+    // program set by itself, at start or after a band change, is not followed by the rig.
+    bool skedChosen = false;
+    // The whole MHz of the figures Selvora has put on the rig: WSJT-X, sharing the rig,
+    // writes its dial back as the band, which is then no band change.
+    std::vector<std::int64_t> rigEchoBandsMHz;
 };
+
+// How far the figures can be trusted to follow the moon, worst first.
+enum class AzelFreshness { NotFound, NotReadYet, NotUpdating, NotSeenMoving, Live };
+AzelFreshness azelFreshness(const TrackingState& state);
 
 enum class PollOutcome { Continue, Map65Form };
 

@@ -22,18 +22,22 @@ TEST(CommandLine, OptionsForTheWindow) {
     const struct {
         QStringList arguments;
         std::optional<QString> azelPath;
+        std::optional<QString> skedMHz = std::nullopt;
     } cases[] = {
         {{}, std::nullopt},
         {{"--azel", "~/.local/share/WSJT-X/azel.dat"}, "~/.local/share/WSJT-X/azel.dat"},
         {{"--azel=/srv/azel.dat"}, "/srv/azel.dat"},
         {{"-platform", "offscreen", "--azel", "/a/azel.dat"}, "/a/azel.dat"},  // Qt's own
         {{"--azel", "/a/azel.dat", "--azel", "/b/azel.dat"}, "/b/azel.dat"},   // the last one
+        {{"--sked", "1296.1"}, std::nullopt, "1296.1"},
+        {{"--sked= 10368.1 "}, std::nullopt, " 10368.1 "},  // shown as typed
     };
     for (const auto& c : cases) {
         const CommandLine parsed = parseCommandLine(withProgram(c.arguments));
         ASSERT_TRUE(std::holds_alternative<CommandLineOptions>(parsed))
             << c.arguments.join(' ').toStdString();
         EXPECT_EQ(std::get<CommandLineOptions>(parsed).azelPath, c.azelPath);
+        EXPECT_EQ(std::get<CommandLineOptions>(parsed).skedMHz, c.skedMHz);
     }
 }
 
@@ -50,6 +54,9 @@ TEST(CommandLine, EndsAtOnceWithATextAndAnExitCode) {
         {{"--bogus"}, 2, "selvora: Unknown option 'bogus'.\nTry 'selvora --help'"},
         {{"--azel"}, 2, "selvora: Missing value after '--azel'.\n"},
         {{"azel.dat"}, 2, "selvora: Unexpected argument 'azel.dat'.\n"},
+        {{"--sked", "0"}, 2, "selvora: --sked: '0' is not a frequency in MHz"},
+        {{"--sked", "-144"}, 2, "selvora: --sked: '-144' is not a frequency in MHz"},
+        {{"--sked", "144,1"}, 2, "selvora: --sked: '144,1' is not a frequency in MHz"},
     };
     for (const auto& c : cases) {
         const CommandLine parsed = parseCommandLine(withProgram(c.arguments));

@@ -61,7 +61,7 @@ TEST(StaleAlert, TitleAndOneAlertWhileTheWarningShows) {
     }
     EXPECT_EQ(ticks, 6);  // six reads of one time stamp
     EXPECT_EQ(app.window().windowTitle(), stale);
-    EXPECT_TRUE(showsStaleWarning(app.selvora().fields()));
+    EXPECT_TRUE(app.selvora().tracking().stale);
     for (int i = 0; i < 5; ++i)
         app.tick();
     EXPECT_EQ(alerts, 1);  // once, not on every stale tick
@@ -69,7 +69,7 @@ TEST(StaleAlert, TitleAndOneAlertWhileTheWarningShows) {
     dir.write("azel.dat", azelAt("09:19:34"));
     app.tick();
     EXPECT_EQ(app.window().windowTitle(), base);
-    EXPECT_FALSE(showsStaleWarning(app.selvora().fields()));
+    EXPECT_FALSE(app.selvora().tracking().stale);
 
     app.staleAlert().setTitleSuffix("rig: IC-9700");
     EXPECT_EQ(app.window().windowTitle(), base + QStringLiteral(" \u2014 rig: IC-9700"));

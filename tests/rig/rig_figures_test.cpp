@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "app/selvora.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -39,19 +42,26 @@ TEST(WholeHzOfMHzText, ReadsTheShownDigitsExactly) {
 
 constexpr LocalDateTime kMorning{2026, 12, 7, 9, 19, 32};
 
-// S = 1296.1 MHz, mutual Doppler 124 Hz, self Doppler 258 Hz, stamped at `seconds`.
-std::string record(int seconds) {
+// Mutual Doppler 124 Hz, self Doppler 258 Hz on `band`, stamped at `seconds`.
+std::string record(int seconds, const char* band = "1296") {
     const std::string stamp = "09:19:" + std::to_string(seconds);
     return stamp + ", 123.4, 45.6,Moon\n" + stamp + ",200.1, 12.0,Sun\n" + stamp +
-           ",  0.0,  0.0,Source\n1296.1,124,0.50,258,0.60,Doppler, R\n";
+           ",  0.0,  0.0,Source\n" + band + ",124,0.50,258,0.60,Doppler, R\n";
 }
 
 class WantedFiguresTest : public ::testing::Test {
   protected:
     void tick() { selvora.tick(); }
-    WantedFigures wanted(SkedScheme scheme) { return wantedFigures(selvora.fields(), scheme); }
+    WantedFigures wanted(SkedScheme scheme) {
+        return wantedFigures(selvora.fields(), selvora.tracking(), selvora.plan(), scheme);
+    }
     void useAzelDat(const std::string& bytes) {
         selvora.fields().setText(field("azel_path"), dir.write("azel.dat", bytes));
+    }
+    void enterSked(const char* megahertz) {
+        selvora.fields().acceptTyping(field("sked_frequency"), megahertz);
+        char16_t enter = 13;
+        selvora.skedKeyPressed(enter);
     }
 
     testing::TempWorkingDir dir;
@@ -68,21 +78,63 @@ WantedFigures notLive(const char* reason) {
     return {std::nullopt, reason};
 }
 
-TEST_F(WantedFiguresTest, LiveOnlyOnceAzelDatHasBeenReadAndIsUpdating) {
+// What reaches the rig tracking CFOM, tick by tick, as WSJT-X and the operator act.
+TEST_F(WantedFiguresTest, FollowsOnlyAMovingFileAndASkedTheOperatorChose) {
+    const WantedFigures cfom = live(1296100130, 1296099870);
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int ticks;
+        WantedFigures expected;
+        const char* sked;  // the sked box afterwards
+    } steps[] = {
+        {"no file yet", [] {}, 1, notLive("waiting for azel.dat (not found)"), ""},
+        {"--sked, then a file written once, long ago",
+         [&] {
+             selvora.chooseSkedForThisRun("1296.1");
+             useAzelDat(record(17));
+         },
+         1, notLive("waiting for azel.dat to update"), "1296.1"},
+        {"its time stamp moves", [&] { useAzelDat(record(18)); }, 1, cfom, "1296.1"},
+        {"it stops moving", [] {}, 6, notLive("waiting for azel.dat (not updating)"), "1296.1"},
+        {"it moves again", [&] { useAzelDat(record(19)); }, 1, cfom, "1296.1"},
+        {"it vanishes", [&] { std::filesystem::remove(dir.path() / "azel.dat"); }, 1,
+         notLive("waiting for azel.dat (not found)"), "1296.1"},
+        {"an old copy comes back", [&] { useAzelDat(record(19)); }, 1,
+         notLive("waiting for azel.dat to update"), "1296.1"},
+        {"WSJT-X writes again", [&] { useAzelDat(record(20)); }, 1, cfom, "1296.1"},
+        {"WSJT-X moves to 432 MHz: the band sets the sked, the rig holds",
+         [&] { useAzelDat(record(21, "432")); }, 1, notLive("enter a sked frequency"), "432"},
+        {"the operator enters a sked", [&] { enterSked("432.1"); }, 1, live(432100130, 432099870),
+         "432.1"},
+        {"the rig's own Tx figure read back as the band is no band change",
+         [&] {
+             selvora.tracking().rigEchoBandsMHz = {432, 431};
+             useAzelDat(record(22, "431"));
+         },
+         1, live(432100130, 432099870), "432.1"},
+        {"a band the rig was not put on is", [&] { useAzelDat(record(23, "1296")); }, 1,
+         notLive("enter a sked frequency"), "1296"},
+        {"a sked of 0 is Hz offsets", [&] { enterSked("0"); }, 1, notLive("enter a sked frequency"),
+         "0"},
+    };
     selvora.start();
-    EXPECT_EQ(wanted(SkedScheme::Cfom), notLive("waiting for azel.dat (not found)"));
+    for (const auto& step : steps) {
+        step.act();
+        for (int i = 0; i < step.ticks; ++i)
+            tick();
+        EXPECT_EQ(wanted(SkedScheme::Cfom), step.expected) << step.what;
+        EXPECT_EQ(selvora.fields().text(field("sked_frequency")), step.sked) << step.what;
+    }
+}
 
-    // Found but unreadable, with a sked frequency typed in: the fields show the sked
-    // frequency with no Doppler at all, which must not reach the rig.
-    useAzelDat("");
-    selvora.tracking().skedFrequencyMHz = 1296.1;
+TEST_F(WantedFiguresTest, EverySchemesShownFiguresInWholeHz) {
+    selvora.start();
+    selvora.chooseSkedForThisRun("1296.1");
+    useAzelDat(record(31));
     tick();
-    EXPECT_EQ(selvora.fields().text(field("rx_cfom")), "1296.10000");
-    EXPECT_EQ(wanted(SkedScheme::Cfom), notLive("waiting for azel.dat"));
-
     useAzelDat(record(32));
     tick();
-    EXPECT_EQ(wanted(SkedScheme::Cfom), live(1296100130, 1296099870));
     EXPECT_EQ(wanted(SkedScheme::FullDoppler), live(1296100120, 1296099880));
     EXPECT_EQ(wanted(SkedScheme::NoDoppler), live(1296100000, 1296100000));
     selvora.fields().select(field("hz1"));
@@ -92,32 +144,9 @@ TEST_F(WantedFiguresTest, LiveOnlyOnceAzelDatHasBeenReadAndIsUpdating) {
     EXPECT_EQ(wanted(SkedScheme::CallDx), live(1296100000, 1296099742));
     EXPECT_EQ(wanted(SkedScheme::DxEcho), live(1296100124, 1296099866));
 
-    // The same time stamp six reads in a row: "AZEL IS NOT UPDATING".
-    for (int i = 0; i < 6; ++i)
-        tick();
-    EXPECT_FALSE(selvora.fields().visible(field("seconds")));
-    EXPECT_EQ(wanted(SkedScheme::Cfom), notLive("waiting for azel.dat (not updating)"));
-    useAzelDat(record(33));
-    tick();
-    EXPECT_EQ(wanted(SkedScheme::Cfom), live(1296100129, 1296099871));
-
-    selvora.fields().setText(field("azel_path"), (dir.path() / "gone" / "azel.dat").string());
-    tick();
-    EXPECT_EQ(wanted(SkedScheme::Cfom), notLive("waiting for azel.dat (not found)"));
-}
-
-TEST_F(WantedFiguresTest, HzOffsetsAndEmptyFieldsAreNoFrequencies) {
-    useAzelDat(record(32));
-    tick();
+    // A field emptied because its figure could not be worked out is no frequency.
     selvora.fields().setText(field("rx_dx_echo"), "");
     EXPECT_EQ(wanted(SkedScheme::DxEcho), notLive("waiting for On DX Echo figures"));
-
-    selvora.fields().setText(field("sked_frequency"), "0");
-    char16_t enter = 13;
-    selvora.skedKeyPressed(enter);
-    tick();
-    EXPECT_EQ(selvora.fields().text(field("rx_cfom")), "129 Hz");
-    EXPECT_EQ(wanted(SkedScheme::Cfom), notLive("waiting for a sked frequency"));
 }
 
 }  // namespace
