@@ -30,7 +30,7 @@ void DesktopApp::tick() {
     ticking_ = true;
     selvora_.tick();
     window_.showChanges();
-    staleAlert_.show(selvora_.tracking().stale);
+    windowTitle_.showStale(selvora_.tracking().stale);
     if (afterTick_ && !selvora_.ended()) afterTick_();
     if (selvora_.ended()) timer_.stop();
     ticking_ = false;

@@ -10,7 +10,7 @@
 #include "app/copy_plan_qt.h"
 #include "app/qt_messages.h"
 #include "app/selvora.h"
-#include "app/stale_alert_qt.h"
+#include "app/window_title_qt.h"
 #include "plan/plan_text.h"
 #include "window/main_window.h"
 
@@ -33,14 +33,14 @@ class DesktopApp final : public QObject {
     Selvora& selvora() { return selvora_; }
     MainWindow& window() { return window_; }
     QTimer& timer() { return timer_; }
-    StaleAlert& staleAlert() { return staleAlert_; }
+    WindowTitle& windowTitle() { return windowTitle_; }
     PlanCopier& planCopier() { return planCopier_; }
 
   private:
     QtMessages qtMessages_;
     Selvora selvora_;
     MainWindow window_;
-    StaleAlert staleAlert_{window_};
+    WindowTitle windowTitle_{window_};
     PlanCopier planCopier_{window_, [this] { return selvora_.planText(); }};
     QTimer timer_;
     bool ticking_ = false;

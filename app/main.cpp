@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     const selvora::SystemLocalClock clock;
     const selvora::HostTimeZoneSource timeZone;
     selvora::DesktopApp app(clock, timeZone);
-    selvora::RigControl rig(app.window(), app.selvora(), app.staleAlert(),
+    selvora::RigControl rig(app.window(), app.selvora(), app.windowTitle(),
                             selvora::defaultRigSettingsFile());
     rig.apply(rigOptions);
     app.setAfterTick([&rig] { rig.afterTick(); });

@@ -27,7 +27,7 @@ QString defaultRigSettingsFile() {
            QStringLiteral("/selvora/rig.conf");
 }
 
-RigControl::RigControl(MainWindow& window, Selvora& selvora, StaleAlert& title,
+RigControl::RigControl(MainWindow& window, Selvora& selvora, WindowTitle& title,
                        QString settingsFile)
     : window_(window), selvora_(selvora), title_(title), settingsFile_(std::move(settingsFile)) {
     load();

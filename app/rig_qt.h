@@ -14,7 +14,7 @@
 
 #include "app/rig_options_qt.h"
 #include "app/selvora.h"
-#include "app/stale_alert_qt.h"
+#include "app/window_title_qt.h"
 #include "display/fields.h"
 #include "plan/sked_scheme.h"
 #include "rig/hamlib_rig.h"
@@ -32,7 +32,7 @@ QString defaultRigSettingsFile();
 class RigControl final : public QObject {
   public:
     // The rig's state goes into the title through `title`, after the window's caption.
-    RigControl(MainWindow& window, Selvora& selvora, StaleAlert& title, QString settingsFile);
+    RigControl(MainWindow& window, Selvora& selvora, WindowTitle& title, QString settingsFile);
     // The rig stays where it is.
     ~RigControl() override;
 
@@ -63,7 +63,7 @@ class RigControl final : public QObject {
 
     MainWindow& window_;
     Selvora& selvora_;
-    StaleAlert& title_;
+    WindowTitle& title_;
     QString settingsFile_;
     RigSettings settings_;  // in use: the saved ones, or the command line's for this run
     std::optional<SkedScheme> tracked_;

@@ -102,7 +102,7 @@ TEST_F(RigControlTest, MarksTheTrackedSchemeAndKeepsTheChoiceForTheNextRun) {
     app.timer().stop();
     app.selvora().chooseSkedForThisRun("1296.1");
     {
-        RigControl rig(app.window(), app.selvora(), app.staleAlert(), settingsFile());
+        RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile());
         rig.apply({1, std::nullopt, std::nullopt, std::nullopt});
         EXPECT_EQ(app.window().windowTitle(), "wsjt  Selvora v1.3 - Tarnwick");
         rig.track(SkedScheme::Cfom);
@@ -116,7 +116,7 @@ TEST_F(RigControlTest, MarksTheTrackedSchemeAndKeepsTheChoiceForTheNextRun) {
         EXPECT_FALSE(caption(SkedScheme::Cfom)->font().bold());
         ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: Own Echo"));
     }
-    RigControl again(app.window(), app.selvora(), app.staleAlert(), settingsFile());
+    RigControl again(app.window(), app.selvora(), app.windowTitle(), settingsFile());
     EXPECT_EQ(again.tracked(), SkedScheme::OwnEcho);
     EXPECT_EQ(again.settings(), RigSettings{});
     again.stopTracking();
@@ -128,7 +128,7 @@ TEST_F(RigControlTest, TellsWhyTheRigIsNotFollowingInTheTitleAndTheToolTip) {
     app.start();
     app.timer().stop();
     app.selvora().chooseSkedForThisRun("1296.1");
-    RigControl rig(app.window(), app.selvora(), app.staleAlert(), settingsFile());
+    RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile());
     app.selvora().fields().setText(field("azel_path"), (dir.path() / "none" / "azel.dat").string());
     rig.apply({1, std::nullopt, std::nullopt, SkedScheme::Cfom});
     ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: waiting for azel.dat (not found)"));
@@ -144,7 +144,7 @@ TEST_F(RigControlTest, TellsWhyTheRigIsNotFollowingInTheTitleAndTheToolTip) {
 TEST_F(RigControlTest, TheRowsContextMenuTunesAndStops) {
     app.start();
     app.timer().stop();
-    RigControl rig(app.window(), app.selvora(), app.staleAlert(), settingsFile());
+    RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile());
     rig.apply({1, std::nullopt, std::nullopt, std::nullopt});
     const auto chooseFromMenu = [&](FieldId id, int down, QStringList* seen) {
         QTimer::singleShot(0, [=] {

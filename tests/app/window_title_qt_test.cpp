@@ -38,7 +38,7 @@ std::string azelAt(const std::string& time) {
 }
 
 // The title and one request for attention follow "AZEL IS NOT UPDATING" in and out.
-TEST(StaleAlert, TitleAndOneAlertWhileTheWarningShows) {
+TEST(WindowTitle, TitleAndOneAlertWhileTheWarningShows) {
     TempWorkingDir dir;
     dir.write(kSettingsFile, dir.write("azel.dat", azelAt("09:19:31")) + "\r\n");
     FakeClock clock{{2026, 12, 7, 9, 19, 33}};
@@ -46,7 +46,7 @@ TEST(StaleAlert, TitleAndOneAlertWhileTheWarningShows) {
     FakeMessages messages;
     DesktopApp app(clock, zone, &messages);
     int alerts = 0;
-    app.staleAlert().setAlert([&](QWidget* window) {
+    app.windowTitle().setAlert([&](QWidget* window) {
         EXPECT_EQ(window, &app.window());
         ++alerts;
     });
@@ -71,7 +71,7 @@ TEST(StaleAlert, TitleAndOneAlertWhileTheWarningShows) {
     EXPECT_EQ(app.window().windowTitle(), base);
     EXPECT_FALSE(app.selvora().tracking().stale);
 
-    app.staleAlert().setTitleSuffix("rig: IC-9700");
+    app.windowTitle().setTitleSuffix("rig: IC-9700");
     EXPECT_EQ(app.window().windowTitle(), base + QStringLiteral(" \u2014 rig: IC-9700"));
     for (int i = 0; i < 6; ++i)
         app.tick();

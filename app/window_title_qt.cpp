@@ -1,4 +1,4 @@
-#include "app/stale_alert_qt.h"
+#include "app/window_title_qt.h"
 
 #include <QApplication>
 
@@ -7,23 +7,23 @@
 
 namespace selvora {
 
-StaleAlert::StaleAlert(QWidget& window, Alert alert) : window_(window), alert_(std::move(alert)) {
+WindowTitle::WindowTitle(QWidget& window, Alert alert) : window_(window), alert_(std::move(alert)) {
     if (!alert_) alert_ = [](QWidget* widget) { QApplication::alert(widget); };
 }
 
-void StaleAlert::show(bool stale) {
+void WindowTitle::showStale(bool stale) {
     if (stale == stale_) return;
     stale_ = stale;
     applyTitle();
     if (stale_) alert_(&window_);  // once per stop; the desktop ends it when the window is seen
 }
 
-void StaleAlert::setTitleSuffix(std::string suffix) {
+void WindowTitle::setTitleSuffix(std::string suffix) {
     suffix_ = std::move(suffix);
     applyTitle();
 }
 
-void StaleAlert::applyTitle() {
+void WindowTitle::applyTitle() {
     window_.setWindowTitle(QString::fromStdString(windowTitle(kWindowCaption, stale_, suffix_)));
 }
 

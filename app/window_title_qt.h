@@ -1,6 +1,7 @@
-// Reaching an operator who is looking at WSJT-X when azel.dat stops changing: the
-// window's title leads with the warning and the window asks the desktop once for
-// attention (its task-bar entry flashes). Both end with the next fresh read.
+// The window's title, and the one place that sets it: the caption, led by the warning
+// while azel.dat is not updating and followed by the rig's state. An operator looking
+// at WSJT-X sees it in the task bar; when the warning appears the window also asks the
+// desktop once for attention (its task-bar entry flashes).
 #pragma once
 
 #include <functional>
@@ -10,15 +11,15 @@
 
 namespace selvora {
 
-class StaleAlert {
+class WindowTitle {
   public:
     // Asks for attention for `window`; QApplication::alert by default.
     using Alert = std::function<void(QWidget* window)>;
 
-    explicit StaleAlert(QWidget& window, Alert alert = {});
+    explicit WindowTitle(QWidget& window, Alert alert = {});
 
-    // After each tick: whether the stale warning shows now.
-    void show(bool stale);
+    // After each tick: whether "AZEL IS NOT UPDATING" shows now.
+    void showStale(bool stale);
     // Text after the caption, such as the rig's state; empty for none.
     void setTitleSuffix(std::string suffix);
     void setAlert(Alert alert) { alert_ = std::move(alert); }
