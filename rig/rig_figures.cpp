@@ -54,6 +54,11 @@ std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text) {
     return hz;
 }
 
+std::string mhzText(std::int64_t hz) {
+    const std::string fraction = std::to_string(1000000 + hz % 1000000);
+    return std::to_string(hz / 1000000) + "." + fraction.substr(1) + " MHz";
+}
+
 WantedFigures wantedFigures(const Fields& fields, SkedScheme scheme) {
     if (auto problem = azelDatProblem(fields)) return notLive(std::move(*problem));
     const SkedSchemeInfo& info = schemeInfo(scheme);

@@ -1,5 +1,5 @@
 // What the rig should be tuned to: the tracked scheme's Rx and Tx figures exactly as
-// the window shows them, in whole Hz, or why the figures are not live.
+// the window shows them, in whole Hz, with their band, or why the figures are not live.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,8 @@ struct RigFigures {
 struct WantedFigures {
     std::optional<RigFigures> figures;  // empty while the figures are not live
     std::string notLiveReason;          // "waiting for azel.dat (not found)"
+    // The band azel.dat gives (1296, 10368), which picks a transverter; 0 for none.
+    int bandMHz = 0;
     friend bool operator==(const WantedFigures&, const WantedFigures&) = default;
 };
 
@@ -28,6 +30,8 @@ struct WantedFigures {
 // binary rounding creeps in. Anything else (a Hz offset, a sign, more than six decimals,
 // an empty text, zero) is no frequency.
 std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text);
+// Whole Hz as the operator reads a frequency: "1296.100130 MHz".
+std::string mhzText(std::int64_t hz);
 
 // The figures of `scheme` while they are live: azel.dat found, read at least once and
 // still updating, a sked frequency set (not the Hz offsets), and both fields showing
