@@ -116,7 +116,7 @@ void RigWorker::run(const std::shared_ptr<Shared>& shared) {
         shared->status = rig.connection ? rig.tracker.status() : RigStatus{};
         shared->shownOnRig = rig.tracker.shownOnRig();
         shared->commandsSent = rig.commandsSent();
-        ++shared->stepsTaken;
+        if (wanted) ++shared->stepsTaken;
     }
     lock.unlock();
     rig.replace({});

@@ -52,7 +52,7 @@ class RigWorker {
     RigStatus status() const;
     ShownOnRig shownOnRig() const;
     std::uint64_t commandsSent() const;
-    // Steps taken so far (tests wait on it).
+    // Ticks' figures taken so far (tests wait on it).
     std::uint64_t stepsTaken() const;
 
   private:

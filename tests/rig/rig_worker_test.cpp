@@ -184,8 +184,9 @@ TEST(RigWorker, TakesANewRigWithoutARestart) {
     ASSERT_TRUE(waitFor([&] { return worker.status().state == RigStatus::State::Tracking; }));
     worker.configure({std::make_unique<RecordedRig>(second), {{1296, 1152000000}}});
     worker.post({RigFigures{1296100000, 1296100000}, {}, 1296});
-    ASSERT_TRUE(waitFor([&] { return !second->empty(); }));
-    ASSERT_TRUE(waitFor([&] { return worker.shownOnRig().rxHz == 1296100000; }));
+    // Main VFO, split off and Rx to each rig; the logs are read once the worker says so.
+    ASSERT_TRUE(waitFor([&] { return worker.commandsSent() == 6; }));
+    EXPECT_EQ(worker.shownOnRig().rxHz, 1296100000);
     EXPECT_EQ(*first, (std::vector<std::string>{"1296100000", "close"}));
     EXPECT_EQ(*second, std::vector<std::string>{"144100000"});  // less the LO
 }
