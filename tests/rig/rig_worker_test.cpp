@@ -25,13 +25,17 @@ struct HangingRigState {
     bool hanging = true;
     bool entered = false;  // the worker is inside setFrequency
     std::vector<std::int64_t> frequencies;
+    int closes = 0;
 };
 
 class HangingRig final : public RigConnection {
   public:
     explicit HangingRig(HangingRigState& state) : state_(state) {}
     RigError open() override { return std::nullopt; }
-    void close() override {}
+    void close() override {
+        const std::lock_guard lock(state_.mutex);
+        ++state_.closes;
+    }
     RigError setFrequency(std::int64_t hz) override {
         std::unique_lock lock(state_.mutex);
         state_.entered = true;
@@ -71,24 +75,6 @@ struct TestClock {
     RigWorker::Clock clock() const {
         return [ms = ms] { return std::chrono::steady_clock::time_point{} + 1ms * ms->load(); };
     }
-};
-
-// A rig that records its frequencies and closing, for a worker given another rig.
-struct RecordedRig final : public RigConnection {
-    explicit RecordedRig(std::shared_ptr<std::vector<std::string>> log) : log_(std::move(log)) {}
-    RigError open() override { return std::nullopt; }
-    void close() override { log_->push_back("close"); }
-    RigError setFrequency(std::int64_t hz) override {
-        log_->push_back(std::to_string(hz));
-        return std::nullopt;
-    }
-    FrequencyReading frequency() override { return {}; }
-    RigError setSplit(bool) override { return std::nullopt; }
-    RigError setSplitFrequency(std::int64_t) override { return std::nullopt; }
-    PttReading ptt() override { return {}; }
-
-  private:
-    std::shared_ptr<std::vector<std::string>> log_;
 };
 
 template <typename Condition>
@@ -172,23 +158,26 @@ TEST(RigWorker, LettingGoNeverWaitsForAHangingRig) {
 // The worker is started once: a new rig reaches it through the mailbox, the old one is
 // closed (nothing sent to it), and the new one gets everything afresh.
 TEST(RigWorker, TakesANewRigWithoutARestart) {
-    auto first = std::make_shared<std::vector<std::string>>();
-    auto second = std::make_shared<std::vector<std::string>>();
+    HangingRigState first, second;
+    first.hanging = second.hanging = false;
     RigWorker worker;
     worker.post(noDoppler(1296100000));
     ASSERT_TRUE(waitFor([&] { return worker.stepsTaken() == 1; }));
     EXPECT_EQ(worker.status(), RigStatus{});  // no rig: nothing to say
 
-    worker.configure({std::make_unique<RecordedRig>(first), {}});
+    worker.configure({std::make_unique<HangingRig>(first), {}});
     worker.post(noDoppler(1296100000));
     ASSERT_TRUE(waitFor([&] { return worker.status().state == RigStatus::State::Tracking; }));
-    worker.configure({std::make_unique<RecordedRig>(second), {{1296, 1152000000}}});
+    worker.configure({std::make_unique<HangingRig>(second), {{1296, 1152000000}}});
     worker.post({RigFigures{1296100000, 1296100000}, {}, 1296});
-    // Main VFO, split off and Rx to each rig; the logs are read once the worker says so.
+    // Main VFO, split off and Rx to each rig.
     ASSERT_TRUE(waitFor([&] { return worker.commandsSent() == 6; }));
     EXPECT_EQ(worker.shownOnRig().rxHz, 1296100000);
-    EXPECT_EQ(*first, (std::vector<std::string>{"1296100000", "close"}));
-    EXPECT_EQ(*second, std::vector<std::string>{"144100000"});  // less the LO
+    const std::scoped_lock lock(first.mutex, second.mutex);
+    EXPECT_EQ(first.frequencies, std::vector<std::int64_t>{1296100000});
+    EXPECT_EQ(first.closes, 1);
+    EXPECT_EQ(second.frequencies, std::vector<std::int64_t>{144100000});  // less the LO
+    EXPECT_EQ(second.closes, 0);
 }
 
 }  // namespace
