@@ -8,6 +8,8 @@
 #include <optional>
 #include <tuple>
 
+#include "rig/rig_figures.h"
+
 namespace selvora {
 
 namespace {
@@ -28,6 +30,7 @@ struct HamlibCalls {
     decltype(&::rig_cleanup) cleanup;
     decltype(&::rig_token_lookup) tokenLookup;
     decltype(&::rig_set_conf) setConf;
+    decltype(&::rig_set_vfo) setVfo;
     decltype(&::rig_set_freq) setFreq;
     decltype(&::rig_get_freq) getFreq;
     decltype(&::rig_set_split_vfo) setSplitVfo;
@@ -56,8 +59,8 @@ std::optional<HamlibCalls> bindAll(void* library) {
         bind(library, "rig_open", c.open) && bind(library, "rig_close", c.close) &&
         bind(library, "rig_cleanup", c.cleanup) &&
         bind(library, "rig_token_lookup", c.tokenLookup) &&
-        bind(library, "rig_set_conf", c.setConf) && bind(library, "rig_set_freq", c.setFreq) &&
-        bind(library, "rig_get_freq", c.getFreq) &&
+        bind(library, "rig_set_conf", c.setConf) && bind(library, "rig_set_vfo", c.setVfo) &&
+        bind(library, "rig_set_freq", c.setFreq) && bind(library, "rig_get_freq", c.getFreq) &&
         bind(library, "rig_set_split_vfo", c.setSplitVfo) &&
         bind(library, "rig_set_split_freq", c.setSplitFreq) &&
         bind(library, "rig_get_ptt", c.getPtt) && bind(library, "rig_list_foreach", c.listForeach);
@@ -103,16 +106,35 @@ std::string hamlibError(int code) {
     return text.empty() ? "Hamlib error " + std::to_string(code) : text;
 }
 
-RigError check(int code) {
-    if (code == RIG_OK) return std::nullopt;
-    return hamlibError(code);
+// Hamlib's soft errors: the rig said no to one command ("Feature not available") and is
+// still there. A rig that is switched off is not refusing; it is away.
+bool refused(int code) {
+    return code != -RIG_EPOWER && RIG_IS_SOFT_ERRCODE(-code);
 }
 
-std::string mhzText(std::int64_t hz) {
-    std::string digits = std::to_string(hz / 1000000) + ".";
-    const std::string fraction = std::to_string(1000000 + hz % 1000000);
-    return digits + fraction.substr(1) + " MHz";
+RigError check(int code) {
+    if (code == RIG_OK) return std::nullopt;
+    return RigFailure{hamlibError(code), refused(code)};
 }
+
+RigError failure(std::string message) {
+    return RigFailure{std::move(message), false};
+}
+
+bool inRanges(const freq_range_t (&ranges)[HAMLIB_FRQRANGESIZ], std::int64_t hz) {
+    if (RIG_IS_FRNG_END(ranges[0])) return true;  // the backend tells none
+    for (const freq_range_t& range : ranges) {
+        if (RIG_IS_FRNG_END(range)) return false;
+        if (static_cast<freq_t>(hz) >= range.startf && static_cast<freq_t>(hz) <= range.endf)
+            return true;
+    }
+    return false;
+}
+
+// A shared rigctld answers slowly only when its rig does; the window must not wait
+// Hamlib's 10 s (and 10 s more on closing) to learn that it is gone.
+constexpr const char* kNetworkTimeoutMs = "1500";
+constexpr const char* kNetworkRetries = "0";
 
 class HamlibConnection final : public RigConnection {
   public:
@@ -121,12 +143,14 @@ class HamlibConnection final : public RigConnection {
 
     RigError open() override {
         close();
-        if (!hamlib().calls) return hamlib().problem;
+        if (!hamlib().calls) return failure(hamlib().problem);
         rig_ = calls().init(static_cast<rig_model_t>(settings_.model));
-        if (rig_ == nullptr) return "Hamlib knows no rig model " + std::to_string(settings_.model);
-        if (RigError error = configure()) return error;
-        if (RigError error = check(calls().open(rig_))) return error;
+        if (rig_ == nullptr)
+            return failure("Hamlib knows no rig model " + std::to_string(settings_.model));
+        if (RigError error = configure()) return failure(error->message);
+        if (RigError error = check(calls().open(rig_))) return failure(error->message);
         opened_ = true;
+        mainVfoSelected_ = false;
         return std::nullopt;
     }
 
@@ -138,8 +162,20 @@ class HamlibConnection final : public RigConnection {
         opened_ = false;
     }
 
+    // A rig that addresses VFOs by name still receives on the one selected, so that
+    // is done once a connection. NET rigctl names no VFO unless rigctld runs in VFO
+    // mode (-o), which the client cannot tell: a frequency there lands on the VFO in
+    // use, so the main one is selected before each.
+    RigError selectMainVfo() override {
+        if (mainVfo() == RIG_VFO_NONE || (addressesVfos() && mainVfoSelected_)) return std::nullopt;
+        if (RigError error = check(calls().setVfo(rig_, mainVfo()))) return error;
+        mainVfoSelected_ = true;
+        return std::nullopt;
+    }
+
     RigError setFrequency(std::int64_t hz) override {
-        return check(calls().setFreq(rig_, RIG_VFO_CURR, static_cast<freq_t>(hz)));
+        const vfo_t vfo = addressesVfos() && mainVfo() != RIG_VFO_NONE ? mainVfo() : RIG_VFO_CURR;
+        return check(calls().setFreq(rig_, vfo, static_cast<freq_t>(hz)));
     }
 
     FrequencyReading frequency() override {
@@ -161,12 +197,32 @@ class HamlibConnection final : public RigConnection {
     PttReading ptt() override {
         ptt_t ptt = RIG_PTT_OFF;
         const int code = calls().getPtt(rig_, RIG_VFO_CURR, &ptt);
-        if (code == -RIG_ENAVAIL || code == -RIG_ENIMPL) return {false, std::nullopt};
-        if (code != RIG_OK) return {false, hamlibError(code)};
+        if (code != RIG_OK && refused(code)) return {false, std::nullopt};
+        if (code != RIG_OK) return {false, check(code)};
         return {ptt != RIG_PTT_OFF, std::nullopt};
     }
 
+    bool canReceive(std::int64_t hz) const override {
+        return rig_ == nullptr || inRanges(rig_->state.rx_range_list, hz);
+    }
+    bool canTransmit(std::int64_t hz) const override {
+        return rig_ == nullptr || inRanges(rig_->state.tx_range_list, hz);
+    }
+
   private:
+    // VFO A on most rigs, Main on dual-receiver ones; none on a rig with one VFO.
+    vfo_t mainVfo() const {
+        const vfo_t vfos = rig_->state.vfo_list;
+        if ((vfos & RIG_VFO_B) != 0 && (vfos & RIG_VFO_A) != 0) return RIG_VFO_A;
+        if ((vfos & RIG_VFO_SUB) != 0 && (vfos & RIG_VFO_MAIN) != 0) return RIG_VFO_MAIN;
+        return RIG_VFO_NONE;
+    }
+
+    bool addressesVfos() const {
+        return settings_.model != RIG_MODEL_NETRIGCTL &&
+               (rig_->caps->targetable_vfo & RIG_TARGETABLE_FREQ) != 0;
+    }
+
     // The rig's second VFO, as WSJT-X picks it: B on most rigs, Sub on dual-receiver
     // ones; rigctld tells model 2 which VFOs its rig has when it opens.
     vfo_t txVfo() const {
@@ -183,6 +239,10 @@ class HamlibConnection final : public RigConnection {
     RigError configure() {
         if (!settings_.port.empty())
             if (RigError error = setConf("rig_pathname", settings_.port)) return error;
+        if (settings_.model == RIG_MODEL_NETRIGCTL) {
+            if (RigError error = setConf("timeout", kNetworkTimeoutMs)) return error;
+            if (RigError error = setConf("retry", kNetworkRetries)) return error;
+        }
         if (settings_.serialSpeed > 0 && rig_->caps->port_type == RIG_PORT_SERIAL)
             return setConf("serial_speed", std::to_string(settings_.serialSpeed));
         return std::nullopt;
@@ -191,6 +251,7 @@ class HamlibConnection final : public RigConnection {
     RigSettings settings_;
     RIG* rig_ = nullptr;
     bool opened_ = false;
+    bool mainVfoSelected_ = false;  // since opening
 };
 
 int addModel(const rig_caps* caps, rig_ptr_t list) {
@@ -221,10 +282,11 @@ std::vector<RigModel> hamlibModels() {
 
 RigTestResult testRig(const RigSettings& settings) {
     HamlibConnection rig(settings);
-    if (RigError error = rig.open()) return {false, "No answer: " + *error + "."};
+    if (RigError error = rig.open()) return {false, "No answer: " + error->message + "."};
     const FrequencyReading reading = rig.frequency();
     if (reading.error)
-        return {false, "The rig opened but did not tell its frequency: " + *reading.error + "."};
+        return {false,
+                "The rig opened but did not tell its frequency: " + reading.error->message + "."};
     return {true, "The rig is on " + mhzText(reading.hz) + "."};
 }
 

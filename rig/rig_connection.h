@@ -8,8 +8,15 @@
 
 namespace selvora {
 
-// Empty on success, else what went wrong in an operator's words ("IO error").
-using RigError = std::optional<std::string>;
+struct RigFailure {
+    std::string message;  // in an operator's words ("IO error", "Feature not available")
+    // The rig answered "no" to this one command (Hamlib's soft errors): it is still there.
+    bool refused = false;
+    friend bool operator==(const RigFailure&, const RigFailure&) = default;
+};
+
+// Empty on success.
+using RigError = std::optional<RigFailure>;
 
 struct PttReading {
     bool transmitting = false;  // false too when the rig cannot tell
@@ -29,6 +36,10 @@ class RigConnection {
     // Leaves the rig as it is: nothing is sent on closing.
     virtual void close() = 0;
 
+    // Makes the main VFO (A or Main) the one the rig receives on, before an Rx figure:
+    // WSJT-X or the operator may have left another selected. A rig with one VFO has
+    // nothing to select.
+    virtual RigError selectMainVfo() { return std::nullopt; }
     // The main (receive) VFO.
     virtual RigError setFrequency(std::int64_t hz) = 0;
     virtual FrequencyReading frequency() = 0;
@@ -36,6 +47,10 @@ class RigConnection {
     virtual RigError setSplit(bool on) = 0;
     virtual RigError setSplitFrequency(std::int64_t hz) = 0;
     virtual PttReading ptt() = 0;
+
+    // Whether the open rig can be tuned there; a rig that tells no ranges takes any.
+    virtual bool canReceive(std::int64_t /*hz*/) const { return true; }
+    virtual bool canTransmit(std::int64_t /*hz*/) const { return true; }
 };
 
 }  // namespace selvora

@@ -1,6 +1,7 @@
 #include "rig/rig_figures.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace selvora {
 
@@ -44,6 +45,13 @@ std::optional<std::string> notLiveReason(const TrackingState& tracking, const Pl
     return std::nullopt;
 }
 
+// The band as a whole MHz (WSJT-X writes "1296"); 0 for nothing a band could be.
+int bandMHz(double fileFrequencyMHz) {
+    constexpr double kHighestBandMHz = 1e6;
+    if (!(fileFrequencyMHz >= 1 && fileFrequencyMHz < kHighestBandMHz)) return 0;
+    return static_cast<int>(std::floor(fileFrequencyMHz));
+}
+
 }  // namespace
 
 std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text) {
@@ -61,6 +69,11 @@ std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text) {
     return hz;
 }
 
+std::string mhzText(std::int64_t hz) {
+    const std::string fraction = std::to_string(1000000 + hz % 1000000);
+    return std::to_string(hz / 1000000) + "." + fraction.substr(1) + " MHz";
+}
+
 WantedFigures wantedFigures(const Fields& fields, const TrackingState& tracking,
                             const PlanState& plan, SkedScheme scheme) {
     if (auto reason = notLiveReason(tracking, plan)) return notLive(std::move(*reason));
@@ -68,7 +81,7 @@ WantedFigures wantedFigures(const Fields& fields, const TrackingState& tracking,
     const auto rxHz = wholeHzOfMHzText(fields.text(info.rx));
     const auto txHz = wholeHzOfMHzText(fields.text(info.tx));
     if (!rxHz || !txHz) return notLive("waiting for " + std::string(info.caption) + " figures");
-    return {RigFigures{*rxHz, *txHz}, {}};
+    return {RigFigures{*rxHz, *txHz}, {}, bandMHz(tracking.skedBandMHz)};
 }
 
 }  // namespace selvora

@@ -1,5 +1,5 @@
 // What the rig should be tuned to: the tracked scheme's Rx and Tx figures exactly as
-// the window shows them, in whole Hz, or why the figures are not live.
+// the window shows them, in whole Hz, with their band, or why the figures are not live.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +23,8 @@ struct RigFigures {
 struct WantedFigures {
     std::optional<RigFigures> figures;  // empty while the figures are not live
     std::string notLiveReason;          // "waiting for azel.dat (not found)"
+    // The band azel.dat gives (1296, 10368), which picks a transverter; 0 for none.
+    int bandMHz = 0;
     friend bool operator==(const WantedFigures&, const WantedFigures&) = default;
 };
 
@@ -30,6 +32,8 @@ struct WantedFigures {
 // binary rounding creeps in. Anything else (a Hz offset, a sign, more than six decimals,
 // an empty text, zero) is no frequency.
 std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text);
+// Whole Hz as the operator reads a frequency: "1296.100130 MHz".
+std::string mhzText(std::int64_t hz);
 
 // The figures of `scheme` while they are live: azel.dat found, its time stamp seen to
 // move since the path was set and still moving, a sked frequency the operator chose

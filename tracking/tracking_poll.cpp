@@ -174,6 +174,7 @@ void reseedSkedFrequency(Fields& fields, TrackingState& state) {
     const bool bandChanged =
         !state.skedSeeded || state.fileFrequencyMHz != state.previousFileFrequencyMHz;
     if (!bandChanged || (state.skedSeeded && isRigEcho(state))) return;
+    state.skedBandMHz = state.fileFrequencyMHz;
     const bool keepChosen = !state.skedSeeded && state.skedChosen &&
                             isWholeMHzOf(state.fileFrequencyMHz, state.skedFrequencyMHz);
     state.skedSeeded = true;

@@ -24,6 +24,7 @@ struct TrackingState {
     double skedFrequencyMHz = 0.0;              // 0 means no sked frequency: Hz mode
     double fileFrequencyMHz = 0.0;              // the band on the Doppler line of the last read
     double previousFileFrequencyMHz = 0.0;      // fileFrequencyMHz after the read before
+    double skedBandMHz = 0.0;   // the last band read that was not the rig's own echo
     int failedReads = 0;        // ticks in a row on which azel.dat was found but unreadable
     double barElevation = 0.0;  // the elevation the bar shows, as its box reads
 

@@ -55,6 +55,9 @@ class SharedRig final : public RigConnection {
     void close() override {
         locked([&] { rig_.close(); });
     }
+    RigError selectMainVfo() override {
+        return locked([&] { return rig_.selectMainVfo(); });
+    }
     RigError setFrequency(std::int64_t hz) override {
         return locked([&] { return rig_.setFrequency(hz); });
     }
@@ -70,6 +73,8 @@ class SharedRig final : public RigConnection {
     PttReading ptt() override {
         return locked([&] { return rig_.ptt(); });
     }
+    bool canReceive(std::int64_t hz) const override { return rig_.canReceive(hz); }
+    bool canTransmit(std::int64_t hz) const override { return rig_.canTransmit(hz); }
 
   private:
     RigConnection& rig_;
@@ -89,7 +94,7 @@ TEST(HamlibRig, TheWorkerTunesTheDummyRigAndWaitsWhileNotLive) {
         return tracking(worker);
     })) << worker.status().reason;
     EXPECT_EQ(mainVfo(), 1296100130);
-    EXPECT_EQ(worker.commandsSent(), 3u);  // Rx, split on, Tx
+    EXPECT_EQ(worker.commandsSent(), 4u);  // main VFO, Rx, split on, Tx
 
     const WantedFigures stale{std::nullopt, "waiting for azel.dat (not updating)"};
     ASSERT_TRUE(postUntil(worker, stale, [&] { return !tracking(worker); }));
@@ -98,7 +103,13 @@ TEST(HamlibRig, TheWorkerTunesTheDummyRigAndWaitsWhileNotLive) {
 
     ASSERT_TRUE(postUntil(worker, figures(1296100140, 1296099860),
                           [&] { return tracking(worker) && mainVfo() == 1296100140; }));
-    EXPECT_EQ(worker.commandsSent(), 5u);  // Rx and Tx, nothing more
+    EXPECT_EQ(worker.commandsSent(), 7u);  // main VFO, Rx and Tx, nothing more
+
+    // The dummy rig stops at 1.5 GHz: 10 GHz is not sent, and the status says so.
+    ASSERT_TRUE(postUntil(worker, figures(10368100130, 10368099870),
+                          [&] { return worker.status().state == RigStatus::State::Waiting; }));
+    EXPECT_EQ(worker.status().reason, "10368.100130 MHz is outside the rig's range");
+    EXPECT_EQ(mainVfo(), 1296100140);
 }
 
 TEST(HamlibRig, AnUnknownModelOrAClosedPortIsNoAnswerWithTheReason) {
@@ -108,7 +119,7 @@ TEST(HamlibRig, AnUnknownModelOrAClosedPortIsNoAnswerWithTheReason) {
         const char* reason;
     } cases[] = {
         {{999999, "", 0}, "Hamlib knows no rig model 999999"},
-        {{2, "localhost:" + std::to_string(closedPort), 0}, "IO error"},
+        {{2, "127.0.0.1:" + std::to_string(closedPort), 0}, "IO error"},
     };
     for (const auto& c : cases) {
         RigWorker worker(makeHamlibConnection(c.settings));
@@ -168,17 +179,21 @@ TEST_F(RigctldTest, FollowsTheFiguresSurvivesARestartAndHoldsTxWhileTransmitting
         postUntil(worker, figures(1296100000, 1296100000), [&] { return readBack()[2] == "0"; }));
     EXPECT_EQ(readBack()[0], "1296100000");
 
-    // rigctld dies: no answer, retried; a new one (the rig restarted, back at 145 MHz)
-    // gets the figures of the moment again.
+    // rigctld dies while the figures hold still: the keep-alive read notices, and a new
+    // one (the rig restarted, back at 145 MHz) gets the figures again within 10 s.
+    const WantedFigures steady = figures(1296100140, 1296099860);
+    ASSERT_TRUE(
+        postUntil(worker, steady, [&] { return readBack() == split(1296100140, 1296099860); }));
     rigctld.kill();
-    const WantedFigures later = figures(1296100140, 1296099860);
-    ASSERT_TRUE(postUntil(worker, later,
+    ASSERT_TRUE(postUntil(worker, steady,
                           [&] { return worker.status().state == RigStatus::State::NoAnswer; }));
     ASSERT_TRUE(rigctld.start());
+    const auto restarted = std::chrono::steady_clock::now();
     EXPECT_EQ(readBack()[0], "145000000");
-    ASSERT_TRUE(postUntil(worker, later, [&] {
+    ASSERT_TRUE(postUntil(worker, steady, [&] {
         return readBack() == split(1296100140, 1296099860);
     })) << worker.status().reason;
+    EXPECT_LT(std::chrono::steady_clock::now() - restarted, 10s);
     EXPECT_TRUE(tracking(worker));
 
     // Keyed (by WSJT-X, not by Selvora): nothing moves until the rig receives again.
@@ -192,6 +207,57 @@ TEST_F(RigctldTest, FollowsTheFiguresSurvivesARestartAndHoldsTxWhileTransmitting
     rigctld.rigctl("T VFOA 0");
     ASSERT_TRUE(
         postUntil(worker, next, [&] { return readBack() == split(1296100150, 1296099850); }));
+}
+
+// WSJT-X or the operator may leave the rig on VFO B: Rx still goes to VFO A and Tx to
+// B, whether rigctld names VFOs (-o) or sends everything to the VFO in use.
+TEST(RigctldVfo, RxGoesToVfoAWhicheverVfoTheRigWasLeftOn) {
+    for (const bool vfoMode : {false, true}) {
+        SCOPED_TRACE(vfoMode ? "rigctld -o" : "rigctld");
+        Rigctld rigctld(testing::freeLocalPort(), vfoMode);
+        ASSERT_TRUE(rigctld.running());
+        rigctld.rigctl("V VFOB");
+        RigWorker worker(makeHamlibConnection({2, rigctld.address(), 0}));
+        ASSERT_TRUE(postUntil(worker, figures(432100130, 432099870), [&] {
+            return tracking(worker) && worker.shownOnRig().txHz == 432099870;
+        })) << worker.status().reason;
+        // Read with no more ticks posted, so the worker sends nothing meanwhile.
+        const auto vfos = [&] {
+            return rigctld.rigctl(vfoMode ? "f VFOA f VFOB" : "V VFOA f V VFOB f");
+        };
+        bool both = false;
+        for (int i = 0; i < 50 && !both; ++i, std::this_thread::sleep_for(100ms))
+            both = vfos() == std::vector<std::string>{"432100130", "432099870"};
+        EXPECT_TRUE(both) << ::testing::PrintToString(vfos());
+    }
+}
+
+// A rigctld that takes the connection and never answers is given up within two 1.5 s
+// exchanges at opening (Hamlib's own time-outs took 20 s), and closing the window
+// meanwhile does not wait for it.
+TEST(HamlibRig, ASilentRigctldIsGivenUpWithinFourSecondsAndNeverHoldsTheExit) {
+    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), size), 0);
+    ASSERT_EQ(::listen(silent, 8), 0);  // the kernel accepts; no one answers
+    ::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &size);
+    const RigSettings settings{2, "127.0.0.1:" + std::to_string(ntohs(address.sin_port)), 0};
+
+    auto start = std::chrono::steady_clock::now();
+    const RigTestResult result = testRig(settings);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 4s);
+    EXPECT_FALSE(result.answered) << result.message;
+
+    auto worker = std::make_unique<RigWorker>(makeHamlibConnection(settings));
+    worker->post(figures(1296100000, 1296100000));
+    std::this_thread::sleep_for(200ms);  // inside rig_open
+    start = std::chrono::steady_clock::now();
+    worker.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    ::close(silent);
 }
 
 }  // namespace

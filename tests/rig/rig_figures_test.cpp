@@ -71,8 +71,8 @@ class WantedFiguresTest : public ::testing::Test {
     Selvora selvora{clock, zone, messages};
 };
 
-WantedFigures live(std::int64_t rxHz, std::int64_t txHz) {
-    return {RigFigures{rxHz, txHz}, {}};
+WantedFigures live(std::int64_t rxHz, std::int64_t txHz, int bandMHz = 1296) {
+    return {RigFigures{rxHz, txHz}, {}, bandMHz};
 }
 WantedFigures notLive(const char* reason) {
     return {std::nullopt, reason};
@@ -105,14 +105,14 @@ TEST_F(WantedFiguresTest, FollowsOnlyAMovingFileAndASkedTheOperatorChose) {
         {"WSJT-X writes again", [&] { useAzelDat(record(20)); }, 1, cfom, "1296.1"},
         {"WSJT-X moves to 432 MHz: the band sets the sked, the rig holds",
          [&] { useAzelDat(record(21, "432")); }, 1, notLive("enter a sked frequency"), "432"},
-        {"the operator enters a sked", [&] { enterSked("432.1"); }, 1, live(432100130, 432099870),
-         "432.1"},
+        {"the operator enters a sked", [&] { enterSked("432.1"); }, 1,
+         live(432100130, 432099870, 432), "432.1"},
         {"the rig's own Tx figure read back as the band is no band change",
          [&] {
              selvora.tracking().rigEchoBandsMHz = {432, 431};
              useAzelDat(record(22, "431"));
          },
-         1, live(432100130, 432099870), "432.1"},
+         1, live(432100130, 432099870, 432), "432.1"},
         {"a band the rig was not put on is", [&] { useAzelDat(record(23, "1296")); }, 1,
          notLive("enter a sked frequency"), "1296"},
         {"a sked of 0 is Hz offsets", [&] { enterSked("0"); }, 1, notLive("enter a sked frequency"),

@@ -1,5 +1,6 @@
-// The tracking rules against a rig that records what it is sent: each safety rule is
-// a scenario of ticks, with what the rig must have received on each.
+// The tracking rules against a rig that records what it is sent: each rule is a
+// scenario of ticks, with what the rig must have received on each and what the
+// status says.
 #include "rig/rig_tracker.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ class RecordingRig final : public RigConnection {
   public:
     RigError open() override { return record("open"); }
     void close() override { calls.push_back("close"); }
+    RigError selectMainVfo() override { return record("vfo main"); }
     RigError setFrequency(std::int64_t hz) override { return record("freq " + std::to_string(hz)); }
     FrequencyReading frequency() override { return {0, record("freq?")}; }
     RigError setSplit(bool on) override { return record(on ? "split on" : "split off"); }
@@ -27,106 +29,207 @@ class RecordingRig final : public RigConnection {
     }
     PttReading ptt() override {
         RigError error = record("ptt?");
-        return {transmitting, error};
+        return {does.count("keyed") != 0, error};
     }
 
+    bool canReceive(std::int64_t hz) const override { return hz <= highestHz; }
+    bool canTransmit(std::int64_t hz) const override { return hz <= highestHz; }
+
     Calls calls;
-    bool transmitting = false;
-    std::set<std::string> failing;  // calls answered with an error ("open", "freq 1296100130")
+    // "keyed" (transmitting), "!call" (fails: "!open"), "?call" (refused: "?split on")
+    std::set<std::string> does;
+    std::int64_t highestHz = 0;
 
   private:
     RigError record(std::string call) {
         calls.push_back(call);
-        if (failing.count(call) == 0) return std::nullopt;
-        return "IO error";
+        if (does.count("?" + call) != 0) return RigFailure{"Feature not available", true};
+        if (does.count("!" + call) != 0) return RigFailure{"IO error", false};
+        return std::nullopt;
     }
 };
 
-// One tick: the time since start, the figures, the rig's state, and what it must receive.
+Calls operator+(Calls first, const Calls& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
+// The status's state, and its note while tracking or else its reason.
+struct Says {
+    RigStatus::State state = RigStatus::State::Tracking;
+    std::string text;
+};
+
+// One tick: the time since start, the figures, what the rig must receive, how it
+// behaves, and what the status says.
 struct Tick {
     int ms;
     WantedFigures wanted;
     Calls expected;
-    bool transmitting = false;
-    std::set<std::string> failing = {};
-    RigStatus::State state = RigStatus::State::Tracking;
+    std::set<std::string> does = {};
+    Says says = {};
+    std::optional<std::int64_t> rigRxHz = {};
 };
 
-WantedFigures figures(std::int64_t rxHz, std::int64_t txHz) {
-    return {RigFigures{rxHz, txHz}, {}};
+WantedFigures figures(std::int64_t rxHz, std::int64_t txHz, int bandMHz = 1296) {
+    return {RigFigures{rxHz, txHz}, {}, bandMHz};
+}
+Says waiting(std::string why) {
+    return {RigStatus::State::Waiting, std::move(why)};
 }
 const WantedFigures kStale{std::nullopt, "waiting for azel.dat (not updating)"};
 const WantedFigures kCfom = figures(1296100130, 1296099870);
 const WantedFigures kCfomLater = figures(1296100140, 1296099860);
 const WantedFigures kNoDoppler = figures(1296100000, 1296100000);
-const Calls kFirstCfom = {"open", "ptt?", "freq 1296100130", "split on", "tx 1296099870"};
+const WantedFigures k10GHz = figures(10368100130, 10368099870, 10368);
+const WantedFigures k1297 = figures(1297100130, 1297099870);
+const Calls kFirstCfom = {"open",     "ptt?",         "vfo main", "freq 1296100130",
+                          "split on", "tx 1296099870"};
+const Calls kLaterCfom = {"ptt?", "vfo main", "freq 1296100140", "split on", "tx 1296099860"};
+const Says kLost{RigStatus::State::NoAnswer, "IO error"};
+const Says kStaleSays = waiting(kStale.notLiveReason);
+const Says kRxOnly{RigStatus::State::Tracking, std::string(kCannotSplitNote)};
+const Says kCurrentVfo{RigStatus::State::Tracking, std::string(kCannotSelectVfoNote)};
+const Says kRefused1296 = waiting("the rig refused 1296.100130 MHz (Feature not available)");
+const Says kRefused1297 = waiting("the rig refused 1297.100130 MHz (Feature not available)");
+const Says k10GHzOutside = waiting("10368.100130 MHz is outside the rig's range");
 
 struct Scenario {
     const char* rule;
     std::vector<Tick> ticks;
+    TransverterOffsets transverters = {};
+    std::int64_t rigHighestHz = 1500000000;  // as Hamlib's dummy rig
 };
 
 const Scenario kScenarios[] = {
     {"sends only what changed, never the same value twice",
      {{0, kCfom, kFirstCfom},
       {480, kCfom, {}},
-      {960, figures(1296100140, 1296099870), {"ptt?", "freq 1296100140"}},  // Rx only
+      {960, figures(1296100140, 1296099870), {"ptt?", "vfo main", "freq 1296100140"}},  // Rx
       {1440, kCfomLater, {"ptt?", "tx 1296099860"}},
       {1920, kCfomLater, {}}}},
     {"split off when Tx equals Rx, on again with its frequency when they part",
      {{0, kCfom, kFirstCfom},
-      {480, kNoDoppler, {"ptt?", "split off", "freq 1296100000"}},
+      {480, kNoDoppler, {"ptt?", "vfo main", "split off", "freq 1296100000"}},
       {960, kNoDoppler, {}},
       {1440, figures(1296100000, 1296099990), {"ptt?", "split on", "tx 1296099990"}}}},
     {"a rig first seen with equal figures gets split off",
-     {{0, kNoDoppler, {"open", "ptt?", "split off", "freq 1296100000"}}}},
+     {{0, kNoDoppler, {"open", "ptt?", "vfo main", "split off", "freq 1296100000"}}}},
     {"nothing is sent while the figures are not live, not even opened",
-     {{0, kStale, {}, false, {}, RigStatus::State::Waiting},
+     {{0, kStale, {}, {}, kStaleSays},
       {480, kCfom, kFirstCfom},
-      {960, kStale, {}, false, {}, RigStatus::State::Waiting},
-      {1440, kCfomLater, {"ptt?", "freq 1296100140", "tx 1296099860"}}}},
+      {960, kStale, {}, {}, kStaleSays},
+      {1440, kCfomLater, {"ptt?", "vfo main", "freq 1296100140", "tx 1296099860"}}}},
     {"while transmitting in split nothing moves; all follows on the first tick after",
      {{0, kCfom, kFirstCfom},
-      {480, kCfomLater, {"ptt?"}, true},
-      {960, kCfomLater, {"ptt?"}, true},
-      {1440, kCfomLater, {"ptt?", "freq 1296100140", "tx 1296099860"}}}},
+      {480, kCfomLater, {"ptt?"}, {"keyed"}},
+      {960, kCfomLater, {"ptt?"}, {"keyed"}},
+      {1440, kCfomLater, {"ptt?", "vfo main", "freq 1296100140", "tx 1296099860"}}}},
     {"while transmitting without split the main VFO is the Tx: nothing moves",
-     {{0, kNoDoppler, {"open", "ptt?", "split off", "freq 1296100000"}},
-      {480, figures(1296100010, 1296100010), {"ptt?"}, true},
-      {960, kCfom, {"ptt?"}, true},
-      {1440, kCfom, {"ptt?", "freq 1296100130", "split on", "tx 1296099870"}}}},
+     {{0, kNoDoppler, {"open", "ptt?", "vfo main", "split off", "freq 1296100000"}},
+      {480, figures(1296100010, 1296100010), {"ptt?"}, {"keyed"}},
+      {960, kCfom, {"ptt?"}, {"keyed"}},
+      {1440, kCfom, {"ptt?", "vfo main", "freq 1296100130", "split on", "tx 1296099870"}}}},
     {"an error closes the rig; retries back off 1, 2, 4 s; then everything is sent again",
      {{0, kCfom, kFirstCfom},
       {480,
        kCfomLater,
-       {"ptt?", "freq 1296100140", "close"},
-       false,
-       {"freq 1296100140"},
-       RigStatus::State::NoAnswer},
-      {960, kCfomLater, {}, false, {"open"}, RigStatus::State::NoAnswer},
-      {1480, kCfomLater, {"open", "close"}, false, {"open"}, RigStatus::State::NoAnswer},
-      {3000, kCfomLater, {}, false, {"open"}, RigStatus::State::NoAnswer},
-      {3480, kCfomLater, {"open", "close"}, false, {"open"}, RigStatus::State::NoAnswer},
-      {7000, kCfomLater, {}, false, {}, RigStatus::State::NoAnswer},
-      {7480, kCfomLater, {"open", "ptt?", "freq 1296100140", "split on", "tx 1296099860"}}}},
+       {"ptt?", "vfo main", "freq 1296100140", "close"},
+       {"!freq 1296100140"},
+       kLost},
+      {960, kCfomLater, {}, {"!open"}, kLost},
+      {1480, kCfomLater, {"open", "close"}, {"!open"}, kLost},
+      {3000, kCfomLater, {}, {"!open"}, kLost},
+      {3480, kCfomLater, {"open", "close"}, {"!open"}, kLost},
+      {7000, kCfomLater, {}, {}, kLost},
+      {7480, kCfomLater, Calls{"open"} + kLaterCfom}}},
     {"a failing PTT read is a failure too, and nothing else is sent",
-     {{0, kCfom, {"open", "ptt?", "close"}, false, {"ptt?"}, RigStatus::State::NoAnswer},
-      {1000, kCfom, kFirstCfom}}},
+     {{0, kCfom, {"open", "ptt?", "close"}, {"!ptt?"}, kLost}, {1000, kCfom, kFirstCfom}}},
+    {"steady figures: only a PTT read every 3 s (a hand-tuned dial is not fought); a lost "
+     "rig is noticed by it, and everything is sent again once it answers",
+     {{0, kCfom, kFirstCfom},
+      {480, kCfom, {}},
+      {2880, kCfom, {}},
+      {3360, kCfom, {"ptt?"}},
+      {6240, kCfom, {}},
+      {6720, kCfom, {"ptt?", "close"}, {"!ptt?"}, kLost},
+      {7200, kCfom, {}, {}, kLost},
+      {7720, kCfom, kFirstCfom}}},
+    {"a rig that cannot split is tracked on Rx alone, and split is not asked again until "
+     "a reconnect",
+     {{0,
+       kCfom,
+       {"open", "ptt?", "vfo main", "freq 1296100130", "split on"},
+       {"?split on"},
+       kRxOnly},
+      {480, kCfomLater, {"ptt?", "vfo main", "freq 1296100140"}, {"?split on"}, kRxOnly},
+      {3480, kCfomLater, {"ptt?", "close"}, {"!ptt?"}, kLost},
+      {4480, kCfomLater, Calls{"open"} + kLaterCfom}}},
+    {"a refused split frequency turns split off again: Rx alone",
+     {{0, kCfom, kFirstCfom + Calls{"split off"}, {"?tx 1296099870"}, kRxOnly}}},
+    {"a refused Rx figure holds the rig and says why; tried again on another MHz or after 30 s",
+     {{0,
+       kCfom,
+       {"open", "ptt?", "vfo main", "freq 1296100130"},
+       {"?freq 1296100130"},
+       kRefused1296},
+      {480, kCfomLater, {}, {}, kRefused1296},
+      {3480, kCfomLater, {"ptt?"}, {}, kRefused1296},
+      {3960, k1297, {"ptt?", "vfo main", "freq 1297100130"}, {"?freq 1297100130"}, kRefused1297},
+      {34000, k1297, {"ptt?", "vfo main", "freq 1297100130", "split on", "tx 1297099870"}}}},
+    {"where the main VFO cannot be selected, Rx goes to the VFO in use and split is left alone",
+     {{0, kCfom, {"open", "ptt?", "vfo main", "freq 1296100130"}, {"?vfo main"}, kCurrentVfo},
+      {480, kCfomLater, {"ptt?", "freq 1296100140"}, {}, kCurrentVfo}}},
+    {"a transverter's LO is taken off the figures of its band only, and the status tells the "
+     "rig's own Rx",
+     {{0,
+       k10GHz,
+       {"open", "ptt?", "vfo main", "freq 144100130", "split on", "tx 144099870"},
+       {},
+       {},
+       144100130},
+      {480, kCfom, {"ptt?", "vfo main", "freq 1296100130", "tx 1296099870"}}},
+     {{2304, 2160000000}, {10368, 10224000000}}},
+    {"a figure outside the rig's range is not sent and the status says why; a tick later "
+     "the figures are back inside",
+     {{0, k10GHz, {"open"}, {}, k10GHzOutside},
+      {3000, k10GHz, {"ptt?"}, {}, k10GHzOutside},
+      {3480, kCfom, {"ptt?", "vfo main", "freq 1296100130", "split on", "tx 1296099870"}}}},
+    {"behind a transverter the range is the rig's own, and the status names both figures",
+     {{0,
+       k10GHz,
+       {"open"},
+       {},
+       waiting("10368.100130 MHz is 144.100130 MHz at the rig, outside its range")}},
+     {{10368, 10224000000}},
+     54000000},  // an HF and 6 m rig
+    {"a Tx figure outside the rig's range holds both",
+     {{0,
+       figures(1499999990, 1500000010, 1499),
+       {"open"},
+       {},
+       waiting("Tx 1500.000010 MHz is outside the rig's transmit range")}}},
 };
 
-TEST(RigTracker, KeepsEachSafetyRule) {
+TEST(RigTracker, KeepsEachRule) {
     for (const Scenario& scenario : kScenarios) {
         SCOPED_TRACE(scenario.rule);
         RigTracker tracker;
+        tracker.setTransverters(scenario.transverters);
         RecordingRig rig;
+        rig.highestHz = scenario.rigHighestHz;
         const RigTracker::TimePoint start{};
         for (const Tick& tick : scenario.ticks) {
             rig.calls.clear();
-            rig.transmitting = tick.transmitting;
-            rig.failing = tick.failing;
+            rig.does = tick.does;
             tracker.step(start + milliseconds(tick.ms), tick.wanted, rig);
+            const RigStatus& status = tracker.status();
             EXPECT_EQ(rig.calls, tick.expected) << "at " << tick.ms << " ms";
-            EXPECT_EQ(tracker.status().state, tick.state) << "at " << tick.ms << " ms";
+            EXPECT_EQ(status.state, tick.says.state) << "at " << tick.ms << " ms";
+            const bool tracking = status.state == RigStatus::State::Tracking;
+            EXPECT_EQ(tracking ? status.note : status.reason, tick.says.text)
+                << "at " << tick.ms << " ms";
+            EXPECT_EQ(status.rigRxHz, tick.rigRxHz) << "at " << tick.ms << " ms";
         }
     }
 }
@@ -135,7 +238,7 @@ TEST(RigTracker, KeepsEachSafetyRule) {
 TEST(RigTracker, BacksOffToAtMostThirtySecondsAndTellsWhy) {
     RigTracker tracker;
     RecordingRig rig;
-    rig.failing = {"open"};
+    rig.does = {"!open"};
     std::vector<int> attemptsAtMs;
     const RigTracker::TimePoint start{};
     for (int ms = 0; ms <= 300000; ms += 480) {

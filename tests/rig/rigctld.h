@@ -1,5 +1,6 @@
-// A real rigctld (Hamlib's dummy rig, model 1) on a free localhost port, started and
-// stopped by the test, and rigctl to read it back as an operator would.
+// A real rigctld (Hamlib's dummy rig, model 1) on a free loopback port, started and
+// stopped by the test, and rigctl to read it back as an operator would. The address is
+// 127.0.0.1, not localhost: a bare system without /etc/hosts cannot resolve that.
 #pragma once
 
 #include <array>
@@ -48,7 +49,8 @@ inline bool acceptsConnections(int port) {
 
 class Rigctld {
   public:
-    explicit Rigctld(int port) : port_(port) { start(); }
+    // In VFO mode (-o) a command may name its VFO; without it, it goes to the VFO in use.
+    explicit Rigctld(int port, bool vfoMode = true) : port_(port), vfoMode_(vfoMode) { start(); }
     ~Rigctld() { kill(); }
     Rigctld(const Rigctld&) = delete;
     Rigctld& operator=(const Rigctld&) = delete;
@@ -57,8 +59,9 @@ class Rigctld {
     // names its VFO instead of switching to it, so reading back never moves what Selvora set.
     bool start() {
         const std::string portText = std::to_string(port_);
-        std::vector<std::string> args = {"rigctld", "-m", "1",         "-P", "RIG",
-                                         "-o",      "-T", "127.0.0.1", "-t", portText};
+        std::vector<std::string> args = {"rigctld", "-m",        "1",  "-P",    "RIG",
+                                         "-T",      "127.0.0.1", "-t", portText};
+        if (vfoMode_) args.push_back("-o");
         std::vector<char*> argv;
         for (auto& arg : args)
             argv.push_back(arg.data());
@@ -87,12 +90,12 @@ class Rigctld {
 
     bool running() const { return pid_ > 0; }
     int port() const { return port_; }
-    std::string address() const { return "localhost:" + std::to_string(port_); }
+    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
 
     // rigctl's answers to `commands` ("f VFOA f VFOB"), one per line.
     std::vector<std::string> rigctl(const std::string& commands) const {
-        const std::string command =
-            "rigctl -m 2 -o -r " + address() + " " + commands + " 2>/dev/null";
+        const std::string command = "rigctl -m 2 " + std::string(vfoMode_ ? "-o " : "") + "-r " +
+                                    address() + " " + commands + " 2>/dev/null";
         std::vector<std::string> lines;
         FILE* out = ::popen(command.c_str(), "r");
         if (out == nullptr) return lines;
@@ -109,6 +112,7 @@ class Rigctld {
 
   private:
     int port_;
+    bool vfoMode_;
     pid_t pid_ = -1;
 };
 
