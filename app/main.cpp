@@ -51,8 +51,7 @@ int main(int argc, char* argv[]) {
     const selvora::HostTimeZoneSource timeZone;
     selvora::DesktopApp app(clock, timeZone);
     selvora::RigControl rig(app.window(), app.selvora(), app.windowTitle(),
-                            selvora::defaultRigSettingsFile());
-    rig.apply(rigOptions);
+                            selvora::defaultRigSettingsFile(), rigOptions);
     app.setAfterTick([&rig] { rig.afterTick(); });
     app.start();
     if (options.azelPath) app.selvora().useAzelPathForThisRun(options.azelPath->toStdString());

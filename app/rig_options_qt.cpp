@@ -10,6 +10,7 @@ const QString kModel = QStringLiteral("rig-model");
 const QString kFile = QStringLiteral("rig-file");
 const QString kSpeed = QStringLiteral("rig-speed");
 const QString kTrack = QStringLiteral("track");
+const QString kTransverter = QStringLiteral("transverter");
 
 std::optional<int> positiveNumber(const QString& text) {
     const std::string digits = text.toStdString();
@@ -38,7 +39,12 @@ QList<QCommandLineOption> rigOptions() {
             {kTrack,
              QStringLiteral("Keep the rig on this scheme: %1.")
                  .arg(QString::fromStdString(schemeNames())),
-             QStringLiteral("SCHEME")}};
+             QStringLiteral("SCHEME")},
+            {kTransverter,
+             QStringLiteral("The rig is an IF rig behind a transverter on BAND MHz, whose local "
+                            "oscillator is LO_MHZ: the rig gets the shown figure less the LO. "
+                            "Once per band, such as --transverter 10368:10224."),
+             QStringLiteral("BAND:LO_MHZ")}};
 }
 
 void addRigOptions(QCommandLineParser& parser) {
@@ -64,6 +70,13 @@ RigCommandLineReading readRigOptions(const QCommandLineParser& parser) {
         reading.error = "--rig-speed takes a speed in baud, such as 38400";
     if (parser.isSet(kTrack) && !(options.track = schemeNamed(parser.value(kTrack).toStdString())))
         reading.error = "--track takes one of " + schemeNames();
+    for (const QString& text : parser.values(kTransverter)) {
+        const TransverterReading transverter = readTransverter(text.toStdString());
+        if (!transverter.offset)
+            reading.error = "--transverter: " + transverter.problem;
+        else
+            addTransverter(options.transverters, *transverter.offset);
+    }
     return reading;
 }
 

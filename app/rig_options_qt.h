@@ -1,5 +1,6 @@
 // The rig's command-line options, named as rigctl names them: --rig-model N,
-// --rig-file PATH|HOST:PORT, --rig-speed BAUD, and --track SCHEME.
+// --rig-file PATH|HOST:PORT, --rig-speed BAUD, --track SCHEME, and --transverter
+// BAND:LO_MHZ (as often as there are transverters).
 #pragma once
 
 #include <optional>
@@ -10,6 +11,7 @@
 #include "app/command_line.h"
 #include "plan/sked_scheme.h"
 #include "rig/hamlib_rig.h"
+#include "rig/transverter.h"
 
 namespace selvora {
 
@@ -19,6 +21,7 @@ struct RigCommandLine {
     std::optional<std::string> port;
     std::optional<int> serialSpeed;
     std::optional<SkedScheme> track;
+    TransverterOffsets transverters;  // added to the saved ones, a band's last one winning
 };
 
 void addRigOptions(QCommandLineParser& parser);

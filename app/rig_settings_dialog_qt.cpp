@@ -17,6 +17,13 @@ namespace {
 
 constexpr int kSpeeds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
+QString transverterListText(const TransverterOffsets& transverters) {
+    QStringList texts;
+    for (const TransverterOffset& offset : transverters)
+        texts << QString::fromStdString(transverterText(offset));
+    return texts.join(QStringLiteral(", "));
+}
+
 QString modelText(const RigModel& model) {
     return QStringLiteral("%1 %2 (%3)")
         .arg(QString::fromStdString(model.maker), QString::fromStdString(model.name))
@@ -25,14 +32,18 @@ QString modelText(const RigModel& model) {
 
 }  // namespace
 
-RigSettingsDialog::RigSettingsDialog(const RigSettings& settings, QWidget* parent)
+RigSettingsDialog::RigSettingsDialog(const RigSettings& settings,
+                                     const TransverterOffsets& transverters, QWidget* parent)
     : QDialog(parent),
       models_(hamlibModels()),
       chosenId_(settings.model),
+      transverters_(transverters),
       search_(new QLineEdit),
       list_(new QListWidget),
       port_(new QLineEdit(QString::fromStdString(settings.port))),
       speed_(new QComboBox),
+      transverterBox_(new QLineEdit(transverterListText(transverters))),
+      problem_(new QLabel),
       test_(new QPushButton(QStringLiteral("Test"))),
       result_(new QLabel) {
     setWindowTitle(QStringLiteral("Rig settings"));
@@ -46,6 +57,13 @@ RigSettingsDialog::RigSettingsDialog(const RigSettings& settings, QWidget* paren
     for (const int baud : kSpeeds)
         speed_->addItem(QString::number(baud), baud);
     speed_->setCurrentIndex(std::max(0, speed_->findData(settings.serialSpeed)));
+    transverterBox_->setPlaceholderText(QStringLiteral("BAND:LO_MHZ, such as 10368:10224"));
+    transverterBox_->setAccessibleName(QStringLiteral("Transverters, band and LO in MHz"));
+    transverterBox_->setToolTip(
+        QStringLiteral("For an IF rig behind a transverter: the rig gets the shown figure less "
+                       "the LO. Several are separated by commas."));
+    problem_->setWordWrap(true);
+    problem_->hide();
     result_->setWordWrap(true);
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -55,6 +73,8 @@ RigSettingsDialog::RigSettingsDialog(const RigSettings& settings, QWidget* paren
     form->addRow(QString(), list_);
     form->addRow(QStringLiteral("Port"), port_);
     form->addRow(QStringLiteral("Speed"), speed_);
+    form->addRow(QStringLiteral("Transverters"), transverterBox_);
+    form->addRow(QString(), problem_);
     form->addRow(test_, result_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -72,24 +92,47 @@ RigSettingsDialog::RigSettingsDialog(const RigSettings& settings, QWidget* paren
     showModels({});
 }
 
+RigSettingsDialog::~RigSettingsDialog() {
+    if (testThread_ != nullptr) testThread_->wait();
+}
+
+// Every BAND:LO_MHZ in the box must read, or the dialog stays open and says why.
+void RigSettingsDialog::accept() {
+    TransverterOffsets offsets;
+    for (const QString& text : transverterBox_->text().split(',', Qt::SkipEmptyParts)) {
+        const TransverterReading reading = readTransverter(text.trimmed().toStdString());
+        if (!reading.offset) {
+            problem_->setText(QString::fromStdString(reading.problem));
+            problem_->show();
+            return;
+        }
+        addTransverter(offsets, *reading.offset);
+    }
+    transverters_ = std::move(offsets);
+    QDialog::accept();
+}
+
 RigSettings RigSettingsDialog::settings() const {
     return {chosenId_, port_->text().trimmed().toStdString(),
             speed_->isEnabled() ? speed_->currentData().toInt() : 0};
 }
 
 // Hamlib may wait seconds for a rig that does not answer: never on the window's thread.
+// One Test at a time: the button is off while one runs.
 void RigSettingsDialog::startTest() {
     test_->setEnabled(false);
     result_->setText(QStringLiteral("Asking the rig…"));
     auto answer = std::make_shared<RigTestResult>();
-    QThread* thread =
-        QThread::create([answer, settings = settings()] { *answer = testRig(settings); });
-    connect(thread, &QThread::finished, this, [this, answer] {
+    if (testThread_ != nullptr) {  // finished: the button was off until then
+        testThread_->wait();
+        delete testThread_;
+    }
+    testThread_ = QThread::create([answer, settings = settings()] { *answer = testRig(settings); });
+    connect(testThread_, &QThread::finished, this, [this, answer] {
         result_->setText(QString::fromStdString(answer->message));
         test_->setEnabled(true);
     });
-    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start();
+    testThread_->start();
 }
 
 // Every word of the filter must be in the model's maker, name or number.

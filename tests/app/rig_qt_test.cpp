@@ -44,6 +44,13 @@ TEST(RigOptions, ReadsRigctlStyleOptionsAndRefusesNonsense) {
          {},
          "--track takes one of full-doppler, own-echo, cfom, dx-echo, "
          "call-dx, no-doppler"},
+        {{"--transverter", "10368:10224", "--transverter=1296:1152", "--transverter",
+          "10368:10223.9"},
+         {.transverters = {{1296, 1152000000}, {10368, 10223900000}}},
+         nullptr},
+        {{"--transverter", "10368"},
+         {},
+         "--transverter: \"10368\" is not BAND:LO_MHZ, such as 1296:1152"},
         {{"--rig-model", "two"}, {}, "--rig-model takes Hamlib's model number, such as 2"},
         {{"--rig-speed", "-9600"}, {}, "--rig-speed takes a speed in baud, such as 38400"},
     };
@@ -62,6 +69,7 @@ TEST(RigOptions, ReadsRigctlStyleOptionsAndRefusesNonsense) {
         EXPECT_EQ(reading.options.port, c.options.port);
         EXPECT_EQ(reading.options.serialSpeed, c.options.serialSpeed);
         EXPECT_EQ(reading.options.track, c.options.track);
+        EXPECT_EQ(reading.options.transverters, c.options.transverters);
     }
 }
 
@@ -102,8 +110,8 @@ TEST_F(RigControlTest, MarksTheTrackedSchemeAndKeepsTheChoiceForTheNextRun) {
     app.timer().stop();
     app.selvora().chooseSkedForThisRun("1296.1");
     {
-        RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile());
-        rig.apply({1, std::nullopt, std::nullopt, std::nullopt});
+        RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile(),
+                       {.model = 1, .transverters = {{10368, 10224000000}}});
         EXPECT_EQ(app.window().windowTitle(), "wsjt  Selvora v1.3 - Tarnwick");
         rig.track(SkedScheme::Cfom);
         ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: CFOM"))
@@ -119,6 +127,7 @@ TEST_F(RigControlTest, MarksTheTrackedSchemeAndKeepsTheChoiceForTheNextRun) {
     RigControl again(app.window(), app.selvora(), app.windowTitle(), settingsFile());
     EXPECT_EQ(again.tracked(), SkedScheme::OwnEcho);
     EXPECT_EQ(again.settings(), RigSettings{});
+    EXPECT_TRUE(again.transverters().empty());
     again.stopTracking();
     EXPECT_EQ(app.window().windowTitle(), "wsjt  Selvora v1.3 - Tarnwick");
     EXPECT_FALSE(caption(SkedScheme::OwnEcho)->font().bold());
@@ -128,14 +137,16 @@ TEST_F(RigControlTest, TellsWhyTheRigIsNotFollowingInTheTitleAndTheToolTip) {
     app.start();
     app.timer().stop();
     app.selvora().chooseSkedForThisRun("1296.1");
-    RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile());
     app.selvora().fields().setText(field("azel_path"), (dir.path() / "none" / "azel.dat").string());
-    rig.apply({1, std::nullopt, std::nullopt, SkedScheme::Cfom});
-    ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: waiting for azel.dat (not found)"));
-    EXPECT_EQ(caption(SkedScheme::Cfom)->toolTip(), "waiting for azel.dat (not found)");
-
-    rig.apply({2, "localhost:1", std::nullopt, std::nullopt});
+    {
+        RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile(),
+                       {.model = 1, .track = SkedScheme::Cfom});
+        ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: waiting for azel.dat (not found)"));
+        EXPECT_EQ(caption(SkedScheme::Cfom)->toolTip(), "waiting for azel.dat (not found)");
+    }
     app.selvora().fields().setText(field("azel_path"), (dir.path() / "azel.dat").string());
+    RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile(),
+                   {.model = 2, .port = "127.0.0.1:1", .track = SkedScheme::Cfom});
     ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: no answer (IO error)"))
         << app.window().windowTitle().toStdString();
     EXPECT_EQ(caption(SkedScheme::Cfom)->toolTip(), "IO error");
@@ -144,8 +155,7 @@ TEST_F(RigControlTest, TellsWhyTheRigIsNotFollowingInTheTitleAndTheToolTip) {
 TEST_F(RigControlTest, TheRowsContextMenuTunesAndStops) {
     app.start();
     app.timer().stop();
-    RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile());
-    rig.apply({1, std::nullopt, std::nullopt, std::nullopt});
+    RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile(), {.model = 1});
     const auto chooseFromMenu = [&](FieldId id, int down, QStringList* seen) {
         QTimer::singleShot(0, [=] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

@@ -1,0 +1,21 @@
+#include "rig/rig_state_text.h"
+
+namespace selvora {
+
+std::string rigStateText(std::optional<SkedScheme> tracked, const RigStatus& status) {
+    if (!tracked) return {};
+    std::string text = "rig: ";
+    switch (status.state) {
+        case RigStatus::State::Tracking:
+            text += schemeInfo(*tracked).caption;
+            if (status.rigRxHz) text += " on " + mhzText(*status.rigRxHz);
+            return text + status.note;
+        case RigStatus::State::NoAnswer:
+            return text + "no answer (" + status.reason + ")";
+        case RigStatus::State::Waiting:
+            break;
+    }
+    return text + (status.reason.empty() ? std::string("waiting") : status.reason);
+}
+
+}  // namespace selvora
