@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """The rig follows the window: Selvora under Xvfb tracks CFOM on a real rigctld.
 
-Starts Hamlib's dummy rig behind rigctld on a free localhost port, a writer that
+Starts Hamlib's dummy rig behind rigctld on a free port of 127.0.0.1, a writer that
 rewrites azel.dat once a second as WSJT-X does (with the self Doppler moving), and
-the real program with `--rig-model 2 --rig-file localhost:PORT --track cfom`. Reads
+the real program with `--rig-model 2 --rig-file 127.0.0.1:PORT --track cfom --sked
+1296.1` (the rig follows only a sked the operator chose). Reads
 the CFOM fields through the accessibility interface, as a screen reader would, and
 the rig's VFOs with rigctl, and checks that they agree in Hz, follow each new record,
 stop following once the writer stops, resume when it starts again, and that a
@@ -37,16 +38,19 @@ def free_port():
 
 
 class Rigctld:
-    """Hamlib's dummy rig behind rigctld; VFO mode, so reading VFO B never switches to it."""
+    """Hamlib's dummy rig behind rigctld, at 145 MHz on VFO A when it starts. In VFO mode
+    (-o) reading VFO B never switches to it; without it, as many stations run rigctld,
+    a command goes to the VFO the rig has selected."""
 
-    def __init__(self, port):
+    def __init__(self, port, vfo_mode=True):
         self.port = port
+        self.vfo_mode = ["-o"] if vfo_mode else []
         self.process = None
 
     def start(self):
         self.process = subprocess.Popen(
-            ["rigctld", "-m", "1", "-P", "RIG", "-o", "-T", "127.0.0.1", "-t", str(self.port)],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["rigctld", "-m", "1", "-P", "RIG", *self.vfo_mode, "-T", "127.0.0.1",
+             "-t", str(self.port)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return wait_until(self.answers, 10.0)
 
     def answers(self):
@@ -61,11 +65,15 @@ class Rigctld:
             self.process.kill()
             self.process.wait()
 
+    def rigctl(self, *commands):
+        """rigctl's answers to `commands`, a word each; none while rigctld is away."""
+        return subprocess.run(
+            ["rigctl", "-m", "2", *self.vfo_mode, "-r", f"127.0.0.1:{self.port}", *commands],
+            capture_output=True, text=True, timeout=20).stdout.split()
+
     def read(self):
         """Main VFO and Tx VFO in Hz, and split, as rigctl reads them."""
-        out = subprocess.run(
-            ["rigctl", "-m", "2", "-o", "-r", f"localhost:{self.port}", "f", "VFOA", "f", "VFOB",
-             "s", "VFOA"], capture_output=True, text=True, timeout=20).stdout.split()
+        out = self.rigctl("f", "VFOA", "f", "VFOB", "s", "VFOA")
         if len(out) < 3:
             return None
         return int(out[0]), int(out[1]), out[2]
@@ -73,19 +81,23 @@ class Rigctld:
 
 class Writer:
     """Rewrites azel.dat once a second in place, as WSJT-X does, the self Doppler moving
-    `step` Hz a record (so CFOM moves half that on each side)."""
+    `step` Hz a record (so CFOM moves half that on each side). `band` is the whole MHz
+    written, or a function that gives it for each record."""
 
-    def __init__(self, path, self_doppler, step):
+    def __init__(self, path, self_doppler, step, band=1296, mutual=124.3):
         self.path = path
         self.self_doppler = self_doppler
         self.step = step
+        self.band = band
+        self.mutual = mutual
         self.running = False
         self.thread = None
 
-    def record(self):
-        t = time.strftime("%H:%M:%S", time.gmtime())
+    def record(self, stamp=None):
+        t = stamp or time.strftime("%H:%M:%S", time.gmtime())
+        band = self.band() if callable(self.band) else self.band
         return (f"{t},123.4, 45.6,Moon\n{t},200.1, 12.0,Sun\n{t},  0.0,  0.0,Source\n"
-                f" 1296,   124.3,   -1.25,{self.self_doppler:8.1f},   -2.50,Doppler, R\n"
+                f"{band:5d},{self.mutual:8.1f},   -1.25,{self.self_doppler:8.1f},   -2.50,Doppler, R\n"
                 "     -62.8,     4.7,    -2.0,Pol\n")
 
     def start(self):
@@ -134,6 +146,28 @@ def title(frame):
     return frame.get_name()
 
 
+def start_selvora(program, work, port, options, log):
+    """The program in `work` (which holds doppler.ini), its rig on rigctld at `port`."""
+    env = dict(os.environ)
+    env.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_QPA_PLATFORM": "xcb",
+                "LANG": "C.UTF-8", "XDG_CONFIG_HOME": os.path.join(work, "config")})
+    return subprocess.Popen(
+        [program, "--rig-model", "2", "--rig-file", f"127.0.0.1:{port}", *options],
+        cwd=work, env=env, stdout=log, stderr=subprocess.STDOUT)
+
+
+def stop(process):
+    """Ends the program; whether it was still running until then, and how it exited."""
+    running = process.poll() is None
+    process.terminate()
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+    return running, process.returncode
+
+
 def main():
     program = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else None
     if program is None or not os.access(program, os.X_OK):
@@ -145,33 +179,24 @@ def main():
         f.write(azel + "\r\n")
     rig = Rigctld(free_port())
     writer = Writer(azel, 258.0, 20.0)
-    env = dict(os.environ)
-    env.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_QPA_PLATFORM": "xcb",
-                "LANG": "C.UTF-8", "XDG_CONFIG_HOME": os.path.join(work, "config")})
     log_path = os.path.join(work, "selvora.log")
     log = open(log_path, "w")
     process = None
     started = time.monotonic()
     try:
-        checks.record(rig.start(), f"rigctld answers on localhost:{rig.port}")
+        checks.record(rig.start(), f"rigctld answers on 127.0.0.1:{rig.port}")
         writer.start()
-        process = subprocess.Popen(
-            [program, "--rig-model", "2", "--rig-file", f"localhost:{rig.port}", "--track", "cfom"],
-            cwd=work, env=env, stdout=log, stderr=subprocess.STDOUT)
+        process = start_selvora(program, work, rig.port, ["--track", "cfom", "--sked", "1296.1"],
+                                log)
         run(process, rig, writer)
     except Exception as error:  # report, then fail below
         checks.record(False, "the test ran to its end", f"{type(error).__name__}: {error}")
     finally:
         writer.stop()
         if process is not None:
-            checks.record(process.poll() is None, "the program is still running at the end",
-                          f"it exited with {process.returncode}")
-            process.terminate()
-            try:
-                process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+            running, status = stop(process)
+            checks.record(running, "the program is still running at the end",
+                          f"it exited with {status}")
         rig.kill()
         log.close()
         status = report("e2e-rig", started, program, log_path)
