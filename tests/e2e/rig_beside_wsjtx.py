@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Rig tracking beside WSJT-X, as a station leaves it running all night (issue 19).
+"""Rig tracking beside WSJT-X, as a station leaves it running all night.
 
 Each scenario starts a fresh rigctld on Hamlib's dummy rig (at 145 MHz on VFO A; no VFO
 mode, as many stations run it, but for 2), a writer that rewrites azel.dat as WSJT-X does, and a
@@ -10,6 +10,8 @@ accessibility interface:
   1. an azel.dat written once, long ago, tunes nothing;
   2. Rx lands on the main VFO (VFO A) though the rig was left on VFO B;
   3. a rigctld restarted while the figures hold is noticed, and the rig tuned again;
+  5. a rig that stalls is said to in the title, and closing the window still ends the
+     program within 3 s;
   6. behind a transverter the rig gets the shown figure less the LO.
 
 Needs an X server, a D-Bus session and the AT-SPI bus; scripts/e2e provides them:
@@ -18,6 +20,8 @@ Needs an X server, a D-Bus session and the AT-SPI bus; scripts/e2e provides them
 
 import os
 import shutil
+import signal
+import subprocess
 import sys
 import tempfile
 import time
@@ -146,6 +150,44 @@ def restart_noticed(run):
     checks.record(back, f"the rig reads {sked} Hz again within 15 s", f"it reads {run.dial()}")
 
 
+def close_window(pid):
+    """Asks the program's window to close, as a window manager's close button does."""
+    from Xlib import X, display, protocol
+    ids = subprocess.run(["xdotool", "search", "--pid", str(pid), "--name", WINDOW_CAPTION],
+                         capture_output=True, text=True).stdout.split()
+    screen = display.Display()
+    window = screen.create_resource_object("window", int(ids[0]))
+    delete = screen.intern_atom("WM_DELETE_WINDOW")
+    window.send_event(protocol.event.ClientMessage(
+        window=window, client_type=screen.intern_atom("WM_PROTOCOLS"),
+        data=(32, [delete, X.CurrentTime, 0, 0, 0])), event_mask=X.NoEventMask)
+    screen.flush()
+
+
+def stall_then_close(run):
+    sked = 1296100000
+    checks.record(wait_until(lambda: run.dial() == sked, 8.0, interval=0.3),
+                  f"the rig goes to {sked} Hz", f"it reads {run.dial()}")
+    os.kill(run.rig.process.pid, signal.SIGSTOP)  # takes commands, answers none
+    try:
+        stalled = lambda: any(s in run.title() for s in (  # noqa: E731
+            "rig: waiting for the rig", "rig: no answer"))
+        stopped = time.monotonic()
+        said = wait_until(stalled, 10.0)
+        checks.record(said, "within 10 s the title says the rig stalls",
+                      f"after {time.monotonic() - stopped:.1f} s it says {run.title()!r}")
+        close_window(run.process.pid)
+        asked = time.monotonic()
+        ended = wait_until(lambda: run.process.poll() is not None, 10.0, interval=0.1)
+        took = time.monotonic() - asked
+        checks.record(ended and took <= 3.0, "closing the window ends the program within 3 s",
+                      f"{'ended' if ended else 'still running'} after {took:.1f} s")
+        print(f"  (the stall was shown after {asked - stopped:.1f} s at the latest; "
+              f"the program ended {took:.1f} s after the window was closed)")
+    finally:
+        os.kill(run.rig.process.pid, signal.SIGCONT)
+
+
 def transverter_offset(run):
     rig_hz = 144100000
     vfo_a = ("V", "VFOA")
@@ -158,8 +200,9 @@ def transverter_offset(run):
 # rig writes it; `step` moves the self Doppler each record; `stamp` is that of a file
 # written once and never again (None: rewritten each second, the stamp moving); `before`
 # is what rigctl tells the rig before the program starts.
-Scenario = namedtuple("Scenario", "name options band mutual step stamp before check vfo_mode",
-                      defaults=[False])
+Scenario = namedtuple("Scenario",
+                      "name options band mutual step stamp before check vfo_mode closes",
+                      defaults=[False, False])
 SCENARIOS = [
     Scenario("0. sharing the rig with WSJT-X, no sked chosen: the rig is held",
              ["--track", "full-doppler"], "dial", -124.3, 0.0, None, None, rig_held_without_sked),
@@ -175,6 +218,9 @@ SCENARIOS = [
     Scenario("3. rigctld restarted while the No Doppler figures hold",
              ["--sked", "1296.1", "--track", "no-doppler"], 1296, 124.3, 0.0, None, None,
              restart_noticed),
+    Scenario("5. a rig that stalls, and the window closed meanwhile",
+             ["--sked", "1296.1", "--track", "no-doppler"], 1296, 124.3, 0.0, None, None,
+             stall_then_close, closes=True),
     Scenario("6. a 10368 MHz sked behind a transverter with a 10224 MHz LO",
              ["--sked", "10368.1", "--transverter", "10368:10224", "--track", "no-doppler"],
              10368, 124.3, 0.0, None, None, transverter_offset),
@@ -214,7 +260,9 @@ def play(program, scenario, log):
         checks.record(False, "the scenario ran to its end", f"{type(error).__name__}: {error}")
     finally:
         writer.stop()
-        if process is not None:
+        if process is not None and scenario.closes:
+            stop(process)
+        elif process is not None:
             running, status = stop(process)
             checks.record(running, "the program is still running at the end",
                           f"it exited with {status}")
