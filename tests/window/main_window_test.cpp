@@ -213,42 +213,6 @@ TEST_F(MainWindowTest, ResolvesTheWindowsFontsToMetricCompatibleOnes) {
               "Liberation Sans");  // MS Sans Serif
 }
 
-// Text box frames are drawn once per look and copied after; the window must look
-// exactly as it does with every frame drawn afresh: at rest, focused, with colours
-// and texts changed, and with a box over another control (drawn afresh).
-TEST_F(MainWindowTest, CopiedTextBoxFramesLookExactlyAsFreshOnes) {
-    const auto withFreshFrames = [this] {
-        std::vector<std::pair<QWidget*, QStyle*>> styles;
-        for (std::uint16_t i = 0; i < kControls.size(); ++i) {
-            if (auto* box = qobject_cast<QLineEdit*>(window_.widget(FieldId{i}))) {
-                styles.emplace_back(box, box->style());
-                box->setStyle(QApplication::style());
-            }
-        }
-        const QImage fresh = window_.grab().toImage();
-        for (auto [box, style] : styles)
-            box->setStyle(style);
-        return fresh;
-    };
-    const auto expectSame = [&](const char* when) {
-        const QImage copied = window_.grab().toImage();
-        const QImage again = window_.grab().toImage();  // now every look is in the cache
-        const QImage fresh = withFreshFrames();
-        EXPECT_TRUE(copied == fresh) << when;
-        EXPECT_TRUE(again == fresh) << when;
-    };
-    showActive();
-    expectSame("at start");
-    fields_.setBackColour(field("freshness_patch"), 0xFF8000);
-    fields_.setBackColour(field("tone_check"), 0xFFFFFF);
-    fields_.setForeColour(field("tone_check"), 0x000000);
-    fields_.setText(field("seconds"), "42");
-    fields_.setVisible(field("seconds"), false);
-    window_.showChanges();
-    box("sked_frequency")->setFocus();
-    expectSame("after changes");
-}
-
 // Filled controls paint their background from their paint event, so that Qt keeps no
 // union of filled children to work out again on every change of colour; the window
 // must look exactly as with Qt's own fill, whatever the colours.
