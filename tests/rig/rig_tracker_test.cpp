@@ -2,6 +2,7 @@
 // scenario of ticks, with what the rig must have received on each and what the
 // status says.
 #include "rig/rig_tracker.h"
+#include "rig/rig_state_text.h"
 
 #include <gtest/gtest.h>
 
@@ -263,6 +264,27 @@ TEST(RigTracker, StoppingClosesWithoutSendingAnything) {
     rig.calls.clear();
     tracker.stop(rig);
     EXPECT_EQ(rig.calls, Calls{"close"});
+}
+
+TEST(RigStateText, SaysWhatTheRigDoesAfterTheTitle) {
+    using enum RigStatus::State;
+    const struct {
+        std::optional<SkedScheme> tracked;
+        RigStatus status;
+        const char* text;
+    } cases[] = {
+        {std::nullopt, {Tracking}, ""},
+        {SkedScheme::Cfom, {Tracking}, "rig: CFOM"},
+        {SkedScheme::Cfom,
+         {Tracking, "", std::string(kCannotSplitNote), 144100130},
+         "rig: CFOM on 144.100130 MHz, Rx only \u2014 the rig cannot split"},
+        {SkedScheme::NoDoppler, {Tracking, "", "", 10000}, "rig: No Doppler on 0.010000 MHz"},
+        {SkedScheme::OwnEcho, {Waiting, "enter a sked frequency"}, "rig: enter a sked frequency"},
+        {SkedScheme::OwnEcho, {Waiting}, "rig: waiting"},
+        {SkedScheme::CallDx, {NoAnswer, "IO error"}, "rig: no answer (IO error)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rigStateText(c.tracked, c.status), c.text) << c.text;
 }
 
 }  // namespace
