@@ -1,6 +1,8 @@
-"""What both end-to-end tests share: the count of checks, waiting for a condition, and
-finding Selvora's window on the accessibility bus (AT-SPI) by its process."""
+"""What the end-to-end tests share: the count of checks, waiting for a condition,
+finding Selvora's window on the accessibility bus (AT-SPI) by its process, and ending it."""
 
+import os
+import subprocess
 import sys
 import time
 
@@ -68,3 +70,24 @@ def find_frame(pid, timeout, titled=lambda title: title == WINDOW_CAPTION):
         return None
 
     return wait_until(look, timeout)
+
+
+def program_argument():
+    """The program under test, from the command line; None, with the usage said, without."""
+    program = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else None
+    if program is None or not os.access(program, os.X_OK):
+        print(f"usage: {sys.argv[0]} path/to/selvora", file=sys.stderr)
+        return None
+    return program
+
+
+def stop(process):
+    """Ends the program; whether it was still running until then, and how it exited."""
+    running = process.poll() is None
+    process.terminate()
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+    return running, process.returncode

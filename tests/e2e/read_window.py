@@ -29,7 +29,8 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-from atspi_checks import WINDOW_CAPTION, checks, find_frame, report, wait_until  # noqa: E402
+from atspi_checks import (WINDOW_CAPTION, checks, find_frame, program_argument, report, stop,
+                          wait_until)  # noqa: E402
 
 STALE_WARNING = "AZEL IS NOT UPDATING"
 FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
@@ -226,9 +227,8 @@ def enter_sked_frequency(window, text):
 
 
 def main():
-    program = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else None
-    if program is None or not os.access(program, os.X_OK):
-        print(f"usage: {sys.argv[0]} path/to/selvora", file=sys.stderr)
+    program = program_argument()
+    if program is None:
         return 2
 
     work = tempfile.mkdtemp(prefix="selvora-e2e-")
@@ -256,15 +256,8 @@ def main():
     except Exception as error:  # report, then fail below
         checks.record(False, "the test ran to its end", f"{type(error).__name__}: {error}")
     finally:
-        alive = process.poll() is None
-        checks.record(alive, "the program is still running at the end",
-                      f"it exited with {process.returncode}")
-        process.terminate()
-        try:
-            process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
+        alive, status = stop(process)
+        checks.record(alive, "the program is still running at the end", f"it exited with {status}")
         left = remove_faketime_segments(process.pid)
         checks.record(not left, "no libfaketime shared memory is left in /dev/shm",
                       " ".join(left))

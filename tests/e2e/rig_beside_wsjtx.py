@@ -27,8 +27,9 @@ import tempfile
 import time
 from collections import namedtuple
 
-from atspi_checks import WINDOW_CAPTION, checks, find_frame, report, wait_until
-from rig_follows import Rigctld, Writer, find_all, free_port, hz, start_selvora, stop, text_of, title
+from atspi_checks import (WINDOW_CAPTION, checks, find_frame, program_argument, report, stop,
+                          wait_until)
+from rig_follows import Rigctld, Writer, find_all, free_port, hz, start_selvora, text_of, title
 
 DIAL = 145000000  # where the dummy rig starts
 
@@ -271,9 +272,8 @@ def play(program, scenario, log):
 
 
 def main():
-    program = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else None
-    if program is None or not os.access(program, os.X_OK):
-        print(f"usage: {sys.argv[0]} path/to/selvora", file=sys.stderr)
+    program = program_argument()
+    if program is None:
         return 2
     log_dir = tempfile.mkdtemp(prefix="selvora-e2e-beside-log-")
     log_path = os.path.join(log_dir, "selvora.log")

@@ -29,7 +29,8 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-from atspi_checks import WINDOW_CAPTION, checks, find_frame, report, wait_until  # noqa: E402
+from atspi_checks import (WINDOW_CAPTION, checks, find_frame, program_argument, report, stop,
+                          wait_until)  # noqa: E402
 
 def free_port():
     with socket.socket() as s:
@@ -156,22 +157,9 @@ def start_selvora(program, work, port, options, log):
         cwd=work, env=env, stdout=log, stderr=subprocess.STDOUT)
 
 
-def stop(process):
-    """Ends the program; whether it was still running until then, and how it exited."""
-    running = process.poll() is None
-    process.terminate()
-    try:
-        process.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        process.wait()
-    return running, process.returncode
-
-
 def main():
-    program = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else None
-    if program is None or not os.access(program, os.X_OK):
-        print(f"usage: {sys.argv[0]} path/to/selvora", file=sys.stderr)
+    program = program_argument()
+    if program is None:
         return 2
     work = tempfile.mkdtemp(prefix="selvora-e2e-rig-")
     azel = os.path.join(work, "azel.dat")
