@@ -93,7 +93,7 @@ RigSettingsDialog::RigSettingsDialog(const RigSettings& settings,
 }
 
 RigSettingsDialog::~RigSettingsDialog() {
-    if (testThread_ != nullptr) testThread_->wait();
+    if (testThread_) testThread_->wait();
 }
 
 // Every BAND:LO_MHZ in the box must read, or the dialog stays open and says why.
@@ -123,12 +123,10 @@ void RigSettingsDialog::startTest() {
     test_->setEnabled(false);
     result_->setText(QStringLiteral("Asking the rig…"));
     auto answer = std::make_shared<RigTestResult>();
-    if (testThread_ != nullptr) {  // finished: the button was off until then
-        testThread_->wait();
-        delete testThread_;
-    }
-    testThread_ = QThread::create([answer, settings = settings()] { *answer = testRig(settings); });
-    connect(testThread_, &QThread::finished, this, [this, answer] {
+    if (testThread_) testThread_->wait();  // finished: the button was off until then
+    testThread_.reset(
+        QThread::create([answer, settings = settings()] { *answer = testRig(settings); }));
+    connect(testThread_.get(), &QThread::finished, this, [this, answer] {
         result_->setText(QString::fromStdString(answer->message));
         test_->setEnabled(true);
     });

@@ -3,9 +3,11 @@
 // reads the rig's frequency off the window's thread.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include <QDialog>
+#include <QThread>
 
 #include "rig/hamlib_rig.h"
 #include "rig/transverter.h"
@@ -15,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QThread;
 
 namespace selvora {
 
@@ -57,7 +58,7 @@ class RigSettingsDialog final : public QDialog {
     QLabel* problem_;
     QPushButton* test_;
     QLabel* result_;
-    QThread* testThread_ = nullptr;
+    std::unique_ptr<QThread> testThread_;
 };
 
 }  // namespace selvora
