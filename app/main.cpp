@@ -1,5 +1,4 @@
 // Selvora: Doppler sked frequencies for moon-bounce operators, beside WSJT-X.
-#include <cstdio>
 #include <vector>
 
 #include <QApplication>
@@ -10,6 +9,7 @@
 #include "app/desktop_app.h"
 #include "app/rig_options_qt.h"
 #include "app/rig_qt.h"
+#include "app/terminal.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "window/phase_pictures.h"
@@ -23,8 +23,7 @@ std::vector<selvora::OptionGroup> optionGroups(selvora::RigCommandLine& rig) {
 
 // --help, --version or an unusable command line: said in the terminal, no window.
 int endWith(const selvora::CommandLineExit& exit) {
-    std::FILE* stream = exit.exitCode == 0 ? stdout : stderr;
-    std::fputs(exit.text.toLocal8Bit().constData(), stream);
+    selvora::showCommandLineText(exit.text, exit.exitCode != 0);
     return exit.exitCode;
 }
 
