@@ -6,10 +6,10 @@
 #include <QPixmap>
 
 #include "app/command_line.h"
+#include "app/console.h"
 #include "app/desktop_app.h"
 #include "app/rig_options_qt.h"
 #include "app/rig_qt.h"
-#include "app/terminal.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "window/phase_pictures.h"
@@ -32,7 +32,7 @@ int endWith(const selvora::CommandLineExit& exit) {
 int main(int argc, char* argv[]) {
     selvora::RigCommandLine rigOptions;
     const selvora::CommandLine commandLine =
-        selvora::parseCommandLine(selvora::argumentList(argc, argv), optionGroups(rigOptions));
+        selvora::parseCommandLine(selvora::programArguments(argc, argv), optionGroups(rigOptions));
     if (const auto* exit = std::get_if<selvora::CommandLineExit>(&commandLine))
         return endWith(*exit);
     const auto& options = std::get<selvora::CommandLineOptions>(commandLine);

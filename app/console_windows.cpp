@@ -1,13 +1,16 @@
 // selvora.exe is a windowed program: Windows gives it no console, and cmd.exe does not
-// wait for it. Output that is redirected (or that Wine hands to a Unix terminal) is
-// written as it is; otherwise the text goes to the console of the cmd.exe or
+// wait for it. Text for the operator that is redirected (or that Wine hands to a Unix
+// terminal) is written as it is; otherwise it goes to the console of the cmd.exe or
 // PowerShell it was started from, after the prompt that came back at once; started
 // from a shortcut with no console at all, it is shown in a message box.
 #include <windows.h>
 
+#include <shellapi.h>  // after windows.h, which it needs
+
 #include <string>
 
-#include "app/terminal.h"
+#include "app/command_line.h"
+#include "app/console.h"
 
 namespace selvora {
 
@@ -31,6 +34,19 @@ void writeToFile(HANDLE file, const QString& text) {
 }
 
 }  // namespace
+
+// From the UTF-16 command line: argv is in the user's code page, which may not hold
+// every letter of a path.
+QStringList programArguments(int argc, char* argv[]) {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return argumentList(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < count; ++i)
+        arguments << QString::fromWCharArray(wide[i]);
+    LocalFree(wide);
+    return arguments;
+}
 
 void showCommandLineText(const QString& text, bool problem) {
     const HANDLE handle = GetStdHandle(problem ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
