@@ -1,5 +1,4 @@
 // Selvora: Doppler sked frequencies for moon-bounce operators, beside WSJT-X.
-#include <cstdio>
 #include <vector>
 
 #include <QApplication>
@@ -7,6 +6,7 @@
 #include <QPixmap>
 
 #include "app/command_line.h"
+#include "app/console.h"
 #include "app/desktop_app.h"
 #include "app/rig_options_qt.h"
 #include "app/rig_qt.h"
@@ -23,8 +23,7 @@ std::vector<selvora::OptionGroup> optionGroups(selvora::RigCommandLine& rig) {
 
 // --help, --version or an unusable command line: said in the terminal, no window.
 int endWith(const selvora::CommandLineExit& exit) {
-    std::FILE* stream = exit.exitCode == 0 ? stdout : stderr;
-    std::fputs(exit.text.toLocal8Bit().constData(), stream);
+    selvora::showCommandLineText(exit.text, exit.exitCode != 0);
     return exit.exitCode;
 }
 
@@ -33,7 +32,7 @@ int endWith(const selvora::CommandLineExit& exit) {
 int main(int argc, char* argv[]) {
     selvora::RigCommandLine rigOptions;
     const selvora::CommandLine commandLine =
-        selvora::parseCommandLine(selvora::argumentList(argc, argv), optionGroups(rigOptions));
+        selvora::parseCommandLine(selvora::programArguments(argc, argv), optionGroups(rigOptions));
     if (const auto* exit = std::get_if<selvora::CommandLineExit>(&commandLine))
         return endWith(*exit);
     const auto& options = std::get<selvora::CommandLineOptions>(commandLine);

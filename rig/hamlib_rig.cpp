@@ -1,6 +1,5 @@
 #include "rig/hamlib_rig.h"
 
-#include <dlfcn.h>
 #include <hamlib/rig.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <optional>
 #include <tuple>
 
+#include "rig/hamlib_library.h"
 #include "rig/rig_figures.h"
 
 namespace selvora {
@@ -17,7 +17,6 @@ namespace {
 // Hamlib 4's library, loaded when a rig is first used rather than at start: its tables
 // of every rig model are megabytes of pointers that the loader relocates, resident from
 // the moment it is loaded, which an operator who tracks no rig would carry all night.
-constexpr const char* kHamlibLibrary = "libhamlib.so.4";
 
 // The Hamlib calls Selvora makes, bound by name.
 struct HamlibCalls {
@@ -45,12 +44,12 @@ struct LoadedHamlib {
 };
 
 template <typename Call>
-bool bind(void* library, const char* name, Call& call) {
-    call = reinterpret_cast<Call>(::dlsym(library, name));
+bool bind(const HamlibLibrary& library, const char* name, Call& call) {
+    call = reinterpret_cast<Call>(hamlibSymbol(library, name));
     return call != nullptr;
 }
 
-std::optional<HamlibCalls> bindAll(void* library) {
+std::optional<HamlibCalls> bindAll(const HamlibLibrary& library) {
     HamlibCalls c{};
     const bool bound =
         bind(library, "rig_set_debug", c.setDebug) &&
@@ -73,14 +72,12 @@ std::optional<HamlibCalls> bindAll(void* library) {
 // Its trace goes to stderr unless told not to; the operator does not want it.
 const LoadedHamlib& hamlib() {
     static const LoadedHamlib loaded = [] {
-        void* library = ::dlopen(kHamlibLibrary, RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr)
-            return LoadedHamlib{std::nullopt,
-                                std::string("Hamlib is not installed (") + ::dlerror() + ")"};
+        const HamlibLibrary library = loadHamlibLibrary();
+        if (library.handle == nullptr) return LoadedHamlib{std::nullopt, library.problem};
         std::optional<HamlibCalls> calls = bindAll(library);
         if (!calls)
-            return LoadedHamlib{std::nullopt, std::string(kHamlibLibrary) +
-                                                  " is not the Hamlib 4 this program needs"};
+            return LoadedHamlib{std::nullopt,
+                                library.name + " is not the Hamlib 4 this program needs"};
         calls->setDebug(RIG_DEBUG_NONE);
         calls->loadAllBackends();
         return LoadedHamlib{calls, {}};
