@@ -25,6 +25,7 @@ import sys
 import tempfile
 import time
 
+from e2e_checks import stop
 from wine_session import (WINDOW_CAPTION, AzelWriter, WinePrefix, checks, click, copy_plan,
                           find_window, wait_until, window_geometry, windows_path)
 
@@ -104,17 +105,6 @@ def rig_reads(port):
         return int(out[0]), int(out[1])
     except (IndexError, ValueError):
         return None
-
-
-def stop(process):
-    if process is None or process.poll() is not None:
-        return
-    process.terminate()
-    try:
-        process.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        process.wait()
 
 
 def check_installed(wine, folder):

@@ -1,6 +1,6 @@
 """What the Windows end-to-end test needs around the program: a Wine prefix of its own,
 the X tools that reach a window from outside (xdotool, xclip), a writer that keeps
-azel.dat moving as WSJT-X does, and the count of checks. No AT-SPI: Wine's windows are
+azel.dat moving as WSJT-X does. No AT-SPI: Wine's windows are
 not on the accessibility bus, so the window is read through its clipboard."""
 
 import glob
@@ -10,43 +10,16 @@ import sys
 import threading
 import time
 
+from e2e_checks import WINDOW_CAPTION, checks, wait_until  # noqa: F401
+
 WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else "wine"
 WINESERVER = "/usr/lib/wine/wineserver" if os.access("/usr/lib/wine/wineserver", os.X_OK) \
     else "wineserver"
-WINDOW_CAPTION = "wsjt  Selvora v1.3 - Tarnwick"
 
 # Arial, Arial Narrow, MS Sans Serif and Calibri mapped to Liberation and Carlito, as
 # fontconfig maps them on Debian, so that the window is laid out as on Linux.
 FONT_REGISTRY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cmake",
                              "wine-fonts.reg")
-
-
-class Checks:
-    def __init__(self):
-        self.passed = 0
-        self.failed = 0
-
-    def record(self, ok, what, detail=""):
-        if ok:
-            self.passed += 1
-            print(f"  ok    {what}")
-        else:
-            self.failed += 1
-            print(f"  FAIL  {what}{': ' + detail if detail else ''}")
-        sys.stdout.flush()
-        return ok
-
-
-checks = Checks()
-
-
-def wait_until(condition, timeout, interval=0.1):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = condition()
-        if result or time.monotonic() > deadline:
-            return result
-        time.sleep(interval)
 
 
 def windows_path(unix_path):

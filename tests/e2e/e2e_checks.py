@@ -1,0 +1,71 @@
+"""What every end-to-end test shares, under Xvfb or Wine alike: the window's caption, the
+count of checks, waiting for a condition, the program under test, and ending it."""
+
+import os
+import subprocess
+import sys
+import time
+
+WINDOW_CAPTION = "wsjt  Selvora v1.3 - Tarnwick"
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def record(self, ok, what, detail=""):
+        if ok:
+            self.passed += 1
+            print(f"  ok    {what}")
+        else:
+            self.failed += 1
+            print(f"  FAIL  {what}{': ' + detail if detail else ''}")
+        sys.stdout.flush()
+        return ok
+
+
+checks = Checks()
+
+
+def report(label, started, program, log_path):
+    """Shows the program's output when a check failed, then the count; the exit status."""
+    if checks.failed:
+        with open(log_path) as f:
+            print("--- the program's output ---\n" + f.read() + "--- end ---")
+    print(f"({time.monotonic() - started:.1f} s, program {program})")
+    print(f"{label}: {checks.passed} passed, {checks.failed} failed")
+    return 1 if checks.failed else 0
+
+
+def wait_until(condition, timeout, interval=0.05):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result or time.monotonic() > deadline:
+            return result
+        time.sleep(interval)
+
+
+def program_argument():
+    """The program under test, from the command line; None, with the usage said, without."""
+    program = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else None
+    if program is None or not os.access(program, os.X_OK):
+        print(f"usage: {sys.argv[0]} path/to/selvora", file=sys.stderr)
+        return None
+    return program
+
+
+def stop(process):
+    """Ends the program, if one was started; whether it was still running until then, and
+    how it exited."""
+    if process is None:
+        return False, None
+    running = process.poll() is None
+    process.terminate()
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+    return running, process.returncode
