@@ -8,6 +8,17 @@ import time
 
 WINDOW_CAPTION = "wsjt  Selvora v1.3 - Tarnwick"
 
+# azel.dat for 1296 MHz as WSJT-X writes it, {t} the time stamp: moon, sun and source
+# lines, then the Doppler line (MHz, mutual Doppler 124.3 Hz, its rate, self Doppler
+# 258.7 Hz, its rate).
+AZEL_1296 = (
+    "{t},123.4, 45.6,Moon\n"
+    "{t},200.1, 12.0,Sun\n"
+    "{t},  0.0,  0.0,Source\n"
+    " 1296,   124.3,   -1.25,   258.7,   -2.50,Doppler, R\n"
+    "     -62.8,     4.7,    -2.0,Pol\n"
+)
+
 
 class Checks:
     def __init__(self):

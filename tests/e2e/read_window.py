@@ -29,6 +29,7 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
+from e2e_checks import AZEL_1296  # noqa: E402
 from atspi_checks import (WINDOW_CAPTION, checks, find_frame, program_argument, report, stop,
                           wait_until)  # noqa: E402
 
@@ -38,15 +39,6 @@ FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 ZONE = "America/New_York"
 LOCAL_START = "2026-12-07 09:19:32"
 
-# azel.dat as WSJT-X writes it on Linux (LF line ends): moon, sun and source lines,
-# then the Doppler line (MHz, mutual Doppler, its rate, self Doppler, its rate).
-AZEL_1296 = (
-    "{t},123.4, 45.6,Moon\n"
-    "{t},200.1, 12.0,Sun\n"
-    "{t},  0.0,  0.0,Source\n"
-    " 1296,   124.3,   -1.25,   258.7,   -2.50,Doppler, R\n"
-    "     -62.8,     4.7,    -2.0,Pol\n"
-)
 AZEL_432 = (
     "{t},124.1, 46.2,Moon\n"
     "{t},200.3, 12.1,Sun\n"

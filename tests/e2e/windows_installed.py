@@ -25,18 +25,10 @@ import sys
 import tempfile
 import time
 
-from e2e_checks import stop
+from e2e_checks import AZEL_1296, stop
 from wine_session import (WINDOW_CAPTION, AzelWriter, WinePrefix, checks, click, copy_plan,
                           find_window, wait_until, window_geometry, windows_path)
 
-# azel.dat for 1296 MHz: self Doppler 258.7 Hz, mutual 124.3 Hz (as read_window.py).
-AZEL_1296 = (
-    "{t},123.4, 45.6,Moon\n"
-    "{t},200.1, 12.0,Sun\n"
-    "{t},  0.0,  0.0,Source\n"
-    " 1296,   124.3,   -1.25,   258.7,   -2.50,Doppler, R\n"
-    "     -62.8,     4.7,    -2.0,Pol\n"
-)
 # Worked out by hand for sked 1296 at 10 Hz steps: scheme, your Tx, your Rx.
 EXPECTED_ROWS = [
     ("Full Doppler Both Ways", "1295.99988", "1296.00012"),
