@@ -3,11 +3,14 @@
 #include <hamlib/rig.h>
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 #include <optional>
 #include <tuple>
 
+#include "rig/hamlib_codes.h"
 #include "rig/hamlib_library.h"
+#include "rig/hamlib_release.h"
 #include "rig/rig_figures.h"
 
 namespace selvora {
@@ -36,11 +39,15 @@ struct HamlibCalls {
     decltype(&::rig_set_split_freq) setSplitFreq;
     decltype(&::rig_get_ptt) getPtt;
     decltype(&::rig_list_foreach) listForeach;
+    decltype(&::rig_get_caps_int) capsNumber;
+    decltype(&::rig_get_caps_cptr) capsText;
+    decltype(&::rig_get_vfo_list) vfoList;
 };
 
 struct LoadedHamlib {
     std::optional<HamlibCalls> calls;
     std::string problem;  // why not, in an operator's words
+    std::string release;  // "Hamlib 4.5.5 (libhamlib.so.4)", once its version is read
 };
 
 template <typename Call>
@@ -62,7 +69,11 @@ std::optional<HamlibCalls> bindAll(const HamlibLibrary& library) {
         bind(library, "rig_set_freq", c.setFreq) && bind(library, "rig_get_freq", c.getFreq) &&
         bind(library, "rig_set_split_vfo", c.setSplitVfo) &&
         bind(library, "rig_set_split_freq", c.setSplitFreq) &&
-        bind(library, "rig_get_ptt", c.getPtt) && bind(library, "rig_list_foreach", c.listForeach);
+        bind(library, "rig_get_ptt", c.getPtt) &&
+        bind(library, "rig_list_foreach", c.listForeach) &&
+        bind(library, "rig_get_caps_int", c.capsNumber) &&
+        bind(library, "rig_get_caps_cptr", c.capsText) &&
+        bind(library, "rig_get_vfo_list", c.vfoList);
     if (!bound) return std::nullopt;
     return c;
 }
@@ -70,17 +81,36 @@ std::optional<HamlibCalls> bindAll(const HamlibLibrary& library) {
 // Loaded once, on the thread that first asks, before any worker runs: Hamlib registers
 // its backends in a global table that is not safe to fill from two threads at once.
 // Its trace goes to stderr unless told not to; the operator does not want it.
+// A library of an untried release is not called at all: its codes and structures may
+// mean something else, and a wrong guess could crash the window rather than lose the rig.
 const LoadedHamlib& hamlib() {
     static const LoadedHamlib loaded = [] {
         const HamlibLibrary library = loadHamlibLibrary();
-        if (library.handle == nullptr) return LoadedHamlib{std::nullopt, library.problem};
+        if (library.handle == nullptr) return LoadedHamlib{std::nullopt, library.problem, {}};
+        const auto* version = static_cast<const char*>(hamlibSymbol(library, "hamlib_version"));
+        const std::string versionText = version != nullptr ? version : "";
+        const std::optional<HamlibRelease> release = readHamlibRelease(versionText);
+        if (!release)
+            return LoadedHamlib{std::nullopt,
+                                library.name +
+                                    " does not say which Hamlib it is, so rig "
+                                    "control is off",
+                                {}};
+        const std::string inUse = versionText + " (" + library.name + ")";
+        if (!isTriedHamlibRelease(*release))
+            return LoadedHamlib{std::nullopt,
+                                inUse + " is not Hamlib " + std::string(kTriedHamlibReleases) +
+                                    ", the releases this program works with, so rig "
+                                    "control is off",
+                                inUse};
         std::optional<HamlibCalls> calls = bindAll(library);
         if (!calls)
             return LoadedHamlib{std::nullopt,
-                                library.name + " is not the Hamlib 4 this program needs"};
+                                inUse + " lacks calls this program needs, so rig control is off",
+                                inUse};
         calls->setDebug(RIG_DEBUG_NONE);
         calls->loadAllBackends();
-        return LoadedHamlib{calls, {}};
+        return LoadedHamlib{calls, {}, inUse};
     }();
     return loaded;
 }
@@ -103,10 +133,9 @@ std::string hamlibError(int code) {
     return text.empty() ? "Hamlib error " + std::to_string(code) : text;
 }
 
-// Hamlib's soft errors: the rig said no to one command ("Feature not available") and is
-// still there. A rig that is switched off is not refusing; it is away.
+// The rig said no to one command ("Feature not available") and is still there.
 bool refused(int code) {
-    return code != -RIG_EPOWER && RIG_IS_SOFT_ERRCODE(-code);
+    return hamlibOutcome(code) == HamlibOutcome::Refused;
 }
 
 RigError check(int code) {
@@ -116,6 +145,20 @@ RigError check(int code) {
 
 RigError failure(std::string message) {
     return RigFailure{std::move(message), false};
+}
+
+// The only fields read straight from Hamlib's structures, for want of a call that tells
+// them in Hamlib 4.5: a model's number (the first field of its caps, passed to
+// rig_list_foreach's callback) and an open rig's frequency ranges. Everything else goes
+// through Hamlib's calls, whose meaning does not hang on the structures' layout.
+rig_model_t modelNumber(const rig_caps* caps) {
+    return caps->rig_model;
+}
+const freq_range_t (&receiveRanges(const RIG* rig))[HAMLIB_FRQRANGESIZ] {
+    return rig->state.rx_range_list;
+}
+const freq_range_t (&transmitRanges(const RIG* rig))[HAMLIB_FRQRANGESIZ] {
+    return rig->state.tx_range_list;
 }
 
 bool inRanges(const freq_range_t (&ranges)[HAMLIB_FRQRANGESIZ], std::int64_t hz) {
@@ -133,6 +176,28 @@ bool inRanges(const freq_range_t (&ranges)[HAMLIB_FRQRANGESIZ], std::int64_t hz)
 constexpr const char* kNetworkTimeoutMs = "1500";
 constexpr const char* kNetworkRetries = "0";
 
+// The VFOs an open rig has, as Hamlib names them ("VFOA VFOB MEM "); for NET rigctl,
+// those rigctld told when it opened.
+vfo_t vfosOf(RIG* rig) {
+    std::array<char, 512> names{};
+    if (calls().vfoList(rig, names.data(), static_cast<int>(names.size())) != RIG_OK) return 0;
+    const std::string_view text(names.data());
+    const auto named = [&](std::string_view name) {
+        for (std::size_t at = text.find(name); at != std::string_view::npos;
+             at = text.find(name, at + 1)) {
+            const std::size_t end = at + name.size();
+            if ((at == 0 || text[at - 1] == ' ') && (end == text.size() || text[end] == ' '))
+                return true;
+        }
+        return false;
+    };
+    vfo_t vfos = 0;
+    for (const auto& [vfo, name] : {std::pair{RIG_VFO_A, "VFOA"}, std::pair{RIG_VFO_B, "VFOB"},
+                                    std::pair{RIG_VFO_MAIN, "Main"}, std::pair{RIG_VFO_SUB, "Sub"}})
+        if (named(name)) vfos |= vfo;
+    return vfos;
+}
+
 class HamlibConnection final : public RigConnection {
   public:
     explicit HamlibConnection(RigSettings settings) : settings_(std::move(settings)) {}
@@ -148,6 +213,7 @@ class HamlibConnection final : public RigConnection {
         if (RigError error = check(calls().open(rig_))) return failure(error->message);
         opened_ = true;
         mainVfoSelected_ = false;
+        vfos_ = vfosOf(rig_);
         return std::nullopt;
     }
 
@@ -200,16 +266,16 @@ class HamlibConnection final : public RigConnection {
     }
 
     bool canReceive(std::int64_t hz) const override {
-        return rig_ == nullptr || inRanges(rig_->state.rx_range_list, hz);
+        return rig_ == nullptr || inRanges(receiveRanges(rig_), hz);
     }
     bool canTransmit(std::int64_t hz) const override {
-        return rig_ == nullptr || inRanges(rig_->state.tx_range_list, hz);
+        return rig_ == nullptr || inRanges(transmitRanges(rig_), hz);
     }
 
   private:
     // VFO A on most rigs, Main on dual-receiver ones; none on a rig with one VFO.
     vfo_t mainVfo() const {
-        const vfo_t vfos = rig_->state.vfo_list;
+        const vfo_t vfos = vfos_;
         if ((vfos & RIG_VFO_B) != 0 && (vfos & RIG_VFO_A) != 0) return RIG_VFO_A;
         if ((vfos & RIG_VFO_SUB) != 0 && (vfos & RIG_VFO_MAIN) != 0) return RIG_VFO_MAIN;
         return RIG_VFO_NONE;
@@ -217,13 +283,14 @@ class HamlibConnection final : public RigConnection {
 
     bool addressesVfos() const {
         return settings_.model != RIG_MODEL_NETRIGCTL &&
-               (rig_->caps->targetable_vfo & RIG_TARGETABLE_FREQ) != 0;
+               (calls().capsNumber(settings_.model, RIG_CAPS_TARGETABLE_VFO) &
+                RIG_TARGETABLE_FREQ) != 0;
     }
 
     // The rig's second VFO, as WSJT-X picks it: B on most rigs, Sub on dual-receiver
     // ones; rigctld tells model 2 which VFOs its rig has when it opens.
     vfo_t txVfo() const {
-        const vfo_t vfos = rig_->state.vfo_list;
+        const vfo_t vfos = vfos_;
         if ((vfos & RIG_VFO_B) != 0) return RIG_VFO_B;
         if ((vfos & RIG_VFO_SUB) != 0) return RIG_VFO_SUB;
         return RIG_VFO_TX;
@@ -240,7 +307,8 @@ class HamlibConnection final : public RigConnection {
             if (RigError error = setConf("timeout", kNetworkTimeoutMs)) return error;
             if (RigError error = setConf("retry", kNetworkRetries)) return error;
         }
-        if (settings_.serialSpeed > 0 && rig_->caps->port_type == RIG_PORT_SERIAL)
+        if (settings_.serialSpeed > 0 &&
+            calls().capsNumber(settings_.model, RIG_CAPS_PORT_TYPE) == RIG_PORT_SERIAL)
             return setConf("serial_speed", std::to_string(settings_.serialSpeed));
         return std::nullopt;
     }
@@ -249,12 +317,18 @@ class HamlibConnection final : public RigConnection {
     RIG* rig_ = nullptr;
     bool opened_ = false;
     bool mainVfoSelected_ = false;  // since opening
+    vfo_t vfos_ = 0;                // the VFOs the rig has, read on opening
 };
 
 int addModel(const rig_caps* caps, rig_ptr_t list) {
-    static_cast<std::vector<RigModel>*>(list)->push_back({static_cast<int>(caps->rig_model),
-                                                          caps->mfg_name, caps->model_name,
-                                                          caps->port_type == RIG_PORT_SERIAL});
+    const rig_model_t model = modelNumber(caps);
+    const auto text = [&](rig_caps_cptr_e which) {
+        const char* value = calls().capsText(model, which);
+        return std::string(value != nullptr ? value : "");
+    };
+    static_cast<std::vector<RigModel>*>(list)->push_back(
+        {static_cast<int>(model), text(RIG_CAPS_MFG_NAME_CPTR), text(RIG_CAPS_MODEL_NAME_CPTR),
+         calls().capsNumber(model, RIG_CAPS_PORT_TYPE) == RIG_PORT_SERIAL});
     return 1;  // go on
 }
 
@@ -263,6 +337,11 @@ int addModel(const rig_caps* caps, rig_ptr_t list) {
 std::unique_ptr<RigConnection> makeHamlibConnection(const RigSettings& settings) {
     hamlib();
     return std::make_unique<HamlibConnection>(settings);
+}
+
+HamlibInUse hamlibInUse() {
+    if (hamlib().calls) return {true, hamlib().release};
+    return {false, hamlib().problem};
 }
 
 std::vector<RigModel> hamlibModels() {
