@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <tuple>
+#include <utility>
 
 #include "rig/hamlib_codes.h"
 #include "rig/hamlib_library.h"
@@ -172,9 +177,76 @@ bool inRanges(const freq_range_t (&ranges)[HAMLIB_FRQRANGESIZ], std::int64_t hz)
 }
 
 // A shared rigctld answers slowly only when its rig does; the window must not wait
-// Hamlib's 10 s (and 10 s more on closing) to learn that it is gone.
+// Hamlib's 10 s (and 10 s more on closing) to learn that it is gone. Hamlib 4.6 puts
+// NET rigctl's own 10 s back when it opens, so these are set again once it is open;
+// `timeout_retry` (4.6 only) would read each answer twice.
 constexpr const char* kNetworkTimeoutMs = "1500";
 constexpr const char* kNetworkRetries = "0";
+constexpr const char* kNetworkTimeoutRetries = "0";
+
+// How long an open may take before the rig counts as silent. Hamlib 4.6 opens NET
+// rigctl with three exchanges of 10 s each whatever time-out it was given, so the open
+// is not left to Hamlib's time-outs alone.
+constexpr std::chrono::milliseconds kOpenDeadline{3000};
+constexpr const char* kSilentRig = "Communication timed out";
+
+// rig_open on a thread of its own, waited for until a deadline. An open that overruns
+// goes on alone: the next wait takes its rig if it opened after all, so one rig is
+// never opened twice at once (a serial port held by the first open would refuse the
+// second). Given up for good, the thread cleans the rig up itself when Hamlib returns.
+class RigOpening {
+  public:
+    explicit RigOpening(RIG* rig) : state_(std::make_shared<State>(rig)) {
+        std::thread([state = state_] {
+            const int code = calls().open(state->rig);
+            const std::lock_guard lock(state->mutex);
+            state->code = code;
+            if (state->givenUp) cleanUp(std::exchange(state->rig, nullptr), code);
+            state->done.notify_all();
+        }).detach();
+    }
+    ~RigOpening() {
+        const std::lock_guard lock(state_->mutex);
+        if (state_->code)
+            cleanUp(state_->rig, *state_->code);
+        else
+            state_->givenUp = true;
+    }
+    RigOpening(const RigOpening&) = delete;
+    RigOpening& operator=(const RigOpening&) = delete;
+
+    // rig_open's result, or nullopt while it has not returned by `deadline`.
+    std::optional<int> waitUntil(std::chrono::steady_clock::time_point deadline) {
+        std::unique_lock lock(state_->mutex);
+        state_->done.wait_until(lock, deadline, [&] { return state_->code.has_value(); });
+        return state_->code;
+    }
+
+    // Once waitUntil() has a result: the rig, now the caller's to close and clean up.
+    RIG* take() {
+        const std::lock_guard lock(state_->mutex);
+        state_->code.reset();
+        return std::exchange(state_->rig, nullptr);
+    }
+
+  private:
+    struct State {
+        explicit State(RIG* r) : rig(r) {}
+        std::mutex mutex;  // guards all below
+        std::condition_variable done;
+        RIG* rig;
+        std::optional<int> code;
+        bool givenUp = false;
+    };
+
+    static void cleanUp(RIG* rig, int code) {
+        if (rig == nullptr) return;
+        if (code == RIG_OK) calls().close(rig);
+        calls().cleanup(rig);
+    }
+
+    std::shared_ptr<State> state_;
+};
 
 // The VFOs an open rig has, as Hamlib names them ("VFOA VFOB MEM "); for NET rigctl,
 // those rigctld told when it opened.
@@ -203,18 +275,27 @@ class HamlibConnection final : public RigConnection {
     explicit HamlibConnection(RigSettings settings) : settings_(std::move(settings)) {}
     ~HamlibConnection() override { close(); }
 
+    // An open still going from before is waited for again rather than started anew.
     RigError open() override {
         close();
-        if (!hamlib().calls) return failure(hamlib().problem);
-        rig_ = calls().init(static_cast<rig_model_t>(settings_.model));
-        if (rig_ == nullptr)
-            return failure("Hamlib knows no rig model " + std::to_string(settings_.model));
-        if (RigError error = configure()) return failure(error->message);
-        if (RigError error = check(calls().open(rig_))) return failure(error->message);
+        if (!opening_) {
+            if (!hamlib().calls) return failure(hamlib().problem);
+            rig_ = calls().init(static_cast<rig_model_t>(settings_.model));
+            if (rig_ == nullptr)
+                return failure("Hamlib knows no rig model " + std::to_string(settings_.model));
+            if (RigError error = configure()) return failure(error->message);
+            opening_.emplace(std::exchange(rig_, nullptr));
+        }
+        const std::optional<int> code =
+            opening_->waitUntil(std::chrono::steady_clock::now() + kOpenDeadline);
+        if (!code) return failure(kSilentRig);
+        rig_ = opening_->take();
+        opening_.reset();
+        if (RigError error = check(*code)) return failure(error->message);
         opened_ = true;
         mainVfoSelected_ = false;
         vfos_ = vfosOf(rig_);
-        return std::nullopt;
+        return configureOpenRig();
     }
 
     void close() override {
@@ -300,13 +381,28 @@ class HamlibConnection final : public RigConnection {
         return check(calls().setConf(rig_, calls().tokenLookup(rig_, name), value.c_str()));
     }
 
+    // Only where this Hamlib has a setting by that name (Hamlib 4.5 has no timeout_retry).
+    RigError setConfIfKnown(const char* name, const std::string& value) {
+        if (calls().tokenLookup(rig_, name) == RIG_CONF_END) return std::nullopt;
+        return setConf(name, value);
+    }
+
+    RigError setNetworkTimeouts() {
+        if (settings_.model != RIG_MODEL_NETRIGCTL) return std::nullopt;
+        if (RigError error = setConf("timeout", kNetworkTimeoutMs)) return error;
+        if (RigError error = setConf("retry", kNetworkRetries)) return error;
+        return setConfIfKnown("timeout_retry", kNetworkTimeoutRetries);
+    }
+
+    RigError configureOpenRig() {
+        if (RigError error = setNetworkTimeouts()) return failure(error->message);
+        return std::nullopt;
+    }
+
     RigError configure() {
         if (!settings_.port.empty())
             if (RigError error = setConf("rig_pathname", settings_.port)) return error;
-        if (settings_.model == RIG_MODEL_NETRIGCTL) {
-            if (RigError error = setConf("timeout", kNetworkTimeoutMs)) return error;
-            if (RigError error = setConf("retry", kNetworkRetries)) return error;
-        }
+        if (RigError error = setNetworkTimeouts()) return error;
         if (settings_.serialSpeed > 0 &&
             calls().capsNumber(settings_.model, RIG_CAPS_PORT_TYPE) == RIG_PORT_SERIAL)
             return setConf("serial_speed", std::to_string(settings_.serialSpeed));
@@ -314,6 +410,7 @@ class HamlibConnection final : public RigConnection {
     }
 
     RigSettings settings_;
+    std::optional<RigOpening> opening_;  // an open that overran, still going
     RIG* rig_ = nullptr;
     bool opened_ = false;
     bool mainVfoSelected_ = false;  // since opening
