@@ -35,7 +35,7 @@ QString modelText(const RigModel& model) {
 RigSettingsDialog::RigSettingsDialog(const RigSettings& settings,
                                      const TransverterOffsets& transverters, QWidget* parent)
     : QDialog(parent),
-      hamlib_(new QLabel(QString::fromStdString(hamlibInUse().text))),
+      hamlib_(new QLabel(QString::fromStdString(hamlibInUse()))),
       models_(hamlibModels()),
       chosenId_(settings.model),
       transverters_(transverters),

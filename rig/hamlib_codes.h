@@ -1,8 +1,8 @@
 // What a Hamlib call's result says about the rig, by Hamlib's own error numbers
 // (RIG_E*, returned negated). The program keeps its own table rather than Hamlib's
-// RIG_IS_SOFT_ERRCODE: that macro's argument changed sign between releases, releases
-// add codes, and the library loaded at run time may be another release than the
-// headers the program was built with.
+// RIG_IS_SOFT_ERRCODE: releases add codes (4.6: 21 and 22), newer sources compare the
+// macro's argument with negated codes, and the library loaded at run time may be
+// another release than the headers the program was built with.
 #pragma once
 
 namespace selvora {

@@ -295,7 +295,8 @@ class HamlibConnection final : public RigConnection {
         opened_ = true;
         mainVfoSelected_ = false;
         vfos_ = vfosOf(rig_);
-        return configureOpenRig();
+        if (RigError error = setNetworkTimeouts()) return failure(error->message);
+        return std::nullopt;
     }
 
     void close() override {
@@ -394,11 +395,6 @@ class HamlibConnection final : public RigConnection {
         return setConfIfKnown("timeout_retry", kNetworkTimeoutRetries);
     }
 
-    RigError configureOpenRig() {
-        if (RigError error = setNetworkTimeouts()) return failure(error->message);
-        return std::nullopt;
-    }
-
     RigError configure() {
         if (!settings_.port.empty())
             if (RigError error = setConf("rig_pathname", settings_.port)) return error;
@@ -436,9 +432,8 @@ std::unique_ptr<RigConnection> makeHamlibConnection(const RigSettings& settings)
     return std::make_unique<HamlibConnection>(settings);
 }
 
-HamlibInUse hamlibInUse() {
-    if (hamlib().calls) return {true, hamlib().release};
-    return {false, hamlib().problem};
+std::string hamlibInUse() {
+    return hamlib().calls ? hamlib().release : hamlib().problem;
 }
 
 std::vector<RigModel> hamlibModels() {
