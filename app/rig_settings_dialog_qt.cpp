@@ -35,6 +35,7 @@ QString modelText(const RigModel& model) {
 RigSettingsDialog::RigSettingsDialog(const RigSettings& settings,
                                      const TransverterOffsets& transverters, QWidget* parent)
     : QDialog(parent),
+      hamlib_(new QLabel(QString::fromStdString(hamlibInUse()))),
       models_(hamlibModels()),
       chosenId_(settings.model),
       transverters_(transverters),
@@ -62,6 +63,8 @@ RigSettingsDialog::RigSettingsDialog(const RigSettings& settings,
     transverterBox_->setToolTip(
         QStringLiteral("For an IF rig behind a transverter: the rig gets the shown figure less "
                        "the LO. Several are separated by commas."));
+    hamlib_->setWordWrap(true);
+    hamlib_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     problem_->setWordWrap(true);
     problem_->hide();
     result_->setWordWrap(true);
@@ -69,6 +72,7 @@ RigSettingsDialog::RigSettingsDialog(const RigSettings& settings,
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Hamlib"), hamlib_);
     form->addRow(QStringLiteral("Model"), search_);
     form->addRow(QString(), list_);
     form->addRow(QStringLiteral("Port"), port_);

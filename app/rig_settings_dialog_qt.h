@@ -39,6 +39,7 @@ class RigSettingsDialog final : public QDialog {
     QLineEdit* port() const { return port_; }
     QLineEdit* transverterBox() const { return transverterBox_; }
     QLabel* problem() const { return problem_; }
+    QLabel* hamlib() const { return hamlib_; }
 
     void accept() override;
 
@@ -47,6 +48,7 @@ class RigSettingsDialog final : public QDialog {
     const RigModel* chosenModel() const;
     void enableSpeedForModel();
 
+    QLabel* hamlib_;  // which Hamlib is in use, or why rig control is off
     std::vector<RigModel> models_;
     int chosenId_;
     TransverterOffsets transverters_;

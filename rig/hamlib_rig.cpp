@@ -3,11 +3,19 @@
 #include <hamlib/rig.h>
 
 #include <algorithm>
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <tuple>
+#include <utility>
 
+#include "rig/hamlib_codes.h"
 #include "rig/hamlib_library.h"
+#include "rig/hamlib_release.h"
 #include "rig/rig_figures.h"
 
 namespace selvora {
@@ -36,11 +44,15 @@ struct HamlibCalls {
     decltype(&::rig_set_split_freq) setSplitFreq;
     decltype(&::rig_get_ptt) getPtt;
     decltype(&::rig_list_foreach) listForeach;
+    decltype(&::rig_get_caps_int) capsNumber;
+    decltype(&::rig_get_caps_cptr) capsText;
+    decltype(&::rig_get_vfo_list) vfoList;
 };
 
 struct LoadedHamlib {
     std::optional<HamlibCalls> calls;
     std::string problem;  // why not, in an operator's words
+    std::string release;  // "Hamlib 4.5.5 (libhamlib.so.4)", once its version is read
 };
 
 template <typename Call>
@@ -62,7 +74,11 @@ std::optional<HamlibCalls> bindAll(const HamlibLibrary& library) {
         bind(library, "rig_set_freq", c.setFreq) && bind(library, "rig_get_freq", c.getFreq) &&
         bind(library, "rig_set_split_vfo", c.setSplitVfo) &&
         bind(library, "rig_set_split_freq", c.setSplitFreq) &&
-        bind(library, "rig_get_ptt", c.getPtt) && bind(library, "rig_list_foreach", c.listForeach);
+        bind(library, "rig_get_ptt", c.getPtt) &&
+        bind(library, "rig_list_foreach", c.listForeach) &&
+        bind(library, "rig_get_caps_int", c.capsNumber) &&
+        bind(library, "rig_get_caps_cptr", c.capsText) &&
+        bind(library, "rig_get_vfo_list", c.vfoList);
     if (!bound) return std::nullopt;
     return c;
 }
@@ -70,17 +86,36 @@ std::optional<HamlibCalls> bindAll(const HamlibLibrary& library) {
 // Loaded once, on the thread that first asks, before any worker runs: Hamlib registers
 // its backends in a global table that is not safe to fill from two threads at once.
 // Its trace goes to stderr unless told not to; the operator does not want it.
+// A library of an untried release is not called at all: its codes and structures may
+// mean something else, and a wrong guess could crash the window rather than lose the rig.
 const LoadedHamlib& hamlib() {
     static const LoadedHamlib loaded = [] {
         const HamlibLibrary library = loadHamlibLibrary();
-        if (library.handle == nullptr) return LoadedHamlib{std::nullopt, library.problem};
+        if (library.handle == nullptr) return LoadedHamlib{std::nullopt, library.problem, {}};
+        const auto* version = static_cast<const char*>(hamlibSymbol(library, "hamlib_version"));
+        const std::string versionText = version != nullptr ? version : "";
+        const std::optional<HamlibRelease> release = readHamlibRelease(versionText);
+        if (!release)
+            return LoadedHamlib{std::nullopt,
+                                library.name +
+                                    " does not say which Hamlib it is, so rig "
+                                    "control is off",
+                                {}};
+        const std::string inUse = versionText + " (" + library.name + ")";
+        if (!isTriedHamlibRelease(*release))
+            return LoadedHamlib{std::nullopt,
+                                inUse + " is not Hamlib " + std::string(kTriedHamlibReleases) +
+                                    ", the releases this program works with, so rig "
+                                    "control is off",
+                                inUse};
         std::optional<HamlibCalls> calls = bindAll(library);
         if (!calls)
             return LoadedHamlib{std::nullopt,
-                                library.name + " is not the Hamlib 4 this program needs"};
+                                inUse + " lacks calls this program needs, so rig control is off",
+                                inUse};
         calls->setDebug(RIG_DEBUG_NONE);
         calls->loadAllBackends();
-        return LoadedHamlib{calls, {}};
+        return LoadedHamlib{calls, {}, inUse};
     }();
     return loaded;
 }
@@ -103,10 +138,9 @@ std::string hamlibError(int code) {
     return text.empty() ? "Hamlib error " + std::to_string(code) : text;
 }
 
-// Hamlib's soft errors: the rig said no to one command ("Feature not available") and is
-// still there. A rig that is switched off is not refusing; it is away.
+// The rig said no to one command ("Feature not available") and is still there.
 bool refused(int code) {
-    return code != -RIG_EPOWER && RIG_IS_SOFT_ERRCODE(-code);
+    return hamlibOutcome(code) == HamlibOutcome::Refused;
 }
 
 RigError check(int code) {
@@ -116,6 +150,20 @@ RigError check(int code) {
 
 RigError failure(std::string message) {
     return RigFailure{std::move(message), false};
+}
+
+// The only fields read straight from Hamlib's structures, for want of a call that tells
+// them in Hamlib 4.5: a model's number (the first field of its caps, passed to
+// rig_list_foreach's callback) and an open rig's frequency ranges. Everything else goes
+// through Hamlib's calls, whose meaning does not hang on the structures' layout.
+rig_model_t modelNumber(const rig_caps* caps) {
+    return caps->rig_model;
+}
+const freq_range_t (&receiveRanges(const RIG* rig))[HAMLIB_FRQRANGESIZ] {
+    return rig->state.rx_range_list;
+}
+const freq_range_t (&transmitRanges(const RIG* rig))[HAMLIB_FRQRANGESIZ] {
+    return rig->state.tx_range_list;
 }
 
 bool inRanges(const freq_range_t (&ranges)[HAMLIB_FRQRANGESIZ], std::int64_t hz) {
@@ -129,25 +177,125 @@ bool inRanges(const freq_range_t (&ranges)[HAMLIB_FRQRANGESIZ], std::int64_t hz)
 }
 
 // A shared rigctld answers slowly only when its rig does; the window must not wait
-// Hamlib's 10 s (and 10 s more on closing) to learn that it is gone.
+// Hamlib's 10 s (and 10 s more on closing) to learn that it is gone. Hamlib 4.6 puts
+// NET rigctl's own 10 s back when it opens, so these are set again once it is open;
+// `timeout_retry` (4.6 only) would read each answer twice.
 constexpr const char* kNetworkTimeoutMs = "1500";
 constexpr const char* kNetworkRetries = "0";
+constexpr const char* kNetworkTimeoutRetries = "0";
+
+// How long an open may take before the rig counts as silent. Hamlib 4.6 opens NET
+// rigctl with three exchanges of 10 s each whatever time-out it was given, so the open
+// is not left to Hamlib's time-outs alone.
+constexpr std::chrono::milliseconds kOpenDeadline{3000};
+constexpr const char* kSilentRig = "Communication timed out";
+
+// rig_open on a thread of its own, waited for until a deadline. An open that overruns
+// goes on alone: the next wait takes its rig if it opened after all, so one rig is
+// never opened twice at once (a serial port held by the first open would refuse the
+// second). Given up for good, the thread cleans the rig up itself when Hamlib returns.
+class RigOpening {
+  public:
+    explicit RigOpening(RIG* rig) : state_(std::make_shared<State>(rig)) {
+        std::thread([state = state_] {
+            const int code = calls().open(state->rig);
+            const std::lock_guard lock(state->mutex);
+            state->code = code;
+            if (state->givenUp) cleanUp(std::exchange(state->rig, nullptr), code);
+            state->done.notify_all();
+        }).detach();
+    }
+    ~RigOpening() {
+        const std::lock_guard lock(state_->mutex);
+        if (state_->code)
+            cleanUp(state_->rig, *state_->code);
+        else
+            state_->givenUp = true;
+    }
+    RigOpening(const RigOpening&) = delete;
+    RigOpening& operator=(const RigOpening&) = delete;
+
+    // rig_open's result, or nullopt while it has not returned by `deadline`.
+    std::optional<int> waitUntil(std::chrono::steady_clock::time_point deadline) {
+        std::unique_lock lock(state_->mutex);
+        state_->done.wait_until(lock, deadline, [&] { return state_->code.has_value(); });
+        return state_->code;
+    }
+
+    // Once waitUntil() has a result: the rig, now the caller's to close and clean up.
+    RIG* take() {
+        const std::lock_guard lock(state_->mutex);
+        state_->code.reset();
+        return std::exchange(state_->rig, nullptr);
+    }
+
+  private:
+    struct State {
+        explicit State(RIG* r) : rig(r) {}
+        std::mutex mutex;  // guards all below
+        std::condition_variable done;
+        RIG* rig;
+        std::optional<int> code;
+        bool givenUp = false;
+    };
+
+    static void cleanUp(RIG* rig, int code) {
+        if (rig == nullptr) return;
+        if (code == RIG_OK) calls().close(rig);
+        calls().cleanup(rig);
+    }
+
+    std::shared_ptr<State> state_;
+};
+
+// The VFOs an open rig has, as Hamlib names them ("VFOA VFOB MEM "); for NET rigctl,
+// those rigctld told when it opened.
+vfo_t vfosOf(RIG* rig) {
+    std::array<char, 512> names{};
+    if (calls().vfoList(rig, names.data(), static_cast<int>(names.size())) != RIG_OK) return 0;
+    const std::string_view text(names.data());
+    const auto named = [&](std::string_view name) {
+        for (std::size_t at = text.find(name); at != std::string_view::npos;
+             at = text.find(name, at + 1)) {
+            const std::size_t end = at + name.size();
+            if ((at == 0 || text[at - 1] == ' ') && (end == text.size() || text[end] == ' '))
+                return true;
+        }
+        return false;
+    };
+    vfo_t vfos = 0;
+    for (const auto& [vfo, name] : {std::pair{RIG_VFO_A, "VFOA"}, std::pair{RIG_VFO_B, "VFOB"},
+                                    std::pair{RIG_VFO_MAIN, "Main"}, std::pair{RIG_VFO_SUB, "Sub"}})
+        if (named(name)) vfos |= vfo;
+    return vfos;
+}
 
 class HamlibConnection final : public RigConnection {
   public:
     explicit HamlibConnection(RigSettings settings) : settings_(std::move(settings)) {}
     ~HamlibConnection() override { close(); }
 
+    // An open still going from before is waited for again rather than started anew.
     RigError open() override {
         close();
-        if (!hamlib().calls) return failure(hamlib().problem);
-        rig_ = calls().init(static_cast<rig_model_t>(settings_.model));
-        if (rig_ == nullptr)
-            return failure("Hamlib knows no rig model " + std::to_string(settings_.model));
-        if (RigError error = configure()) return failure(error->message);
-        if (RigError error = check(calls().open(rig_))) return failure(error->message);
+        if (!opening_) {
+            if (!hamlib().calls) return failure(hamlib().problem);
+            rig_ = calls().init(static_cast<rig_model_t>(settings_.model));
+            if (rig_ == nullptr)
+                return failure("Hamlib knows no rig model " + std::to_string(settings_.model));
+            if (RigError error = configure()) return failure(error->message);
+            opening_.emplace(std::exchange(rig_, nullptr));
+        }
+        const std::optional<int> code =
+            opening_->waitUntil(std::chrono::steady_clock::now() + kOpenDeadline);
+        if (!code) return failure(kSilentRig);
+        rig_ = opening_->take();
+        opening_.reset();
+        if (RigError error = check(*code)) return failure(error->message);
         opened_ = true;
         mainVfoSelected_ = false;
+        vfos_ = vfosOf(rig_);
+        if (RigError error = setNetworkTimeouts()) return failure(error->message);
         return std::nullopt;
     }
 
@@ -200,16 +348,16 @@ class HamlibConnection final : public RigConnection {
     }
 
     bool canReceive(std::int64_t hz) const override {
-        return rig_ == nullptr || inRanges(rig_->state.rx_range_list, hz);
+        return rig_ == nullptr || inRanges(receiveRanges(rig_), hz);
     }
     bool canTransmit(std::int64_t hz) const override {
-        return rig_ == nullptr || inRanges(rig_->state.tx_range_list, hz);
+        return rig_ == nullptr || inRanges(transmitRanges(rig_), hz);
     }
 
   private:
     // VFO A on most rigs, Main on dual-receiver ones; none on a rig with one VFO.
     vfo_t mainVfo() const {
-        const vfo_t vfos = rig_->state.vfo_list;
+        const vfo_t vfos = vfos_;
         if ((vfos & RIG_VFO_B) != 0 && (vfos & RIG_VFO_A) != 0) return RIG_VFO_A;
         if ((vfos & RIG_VFO_SUB) != 0 && (vfos & RIG_VFO_MAIN) != 0) return RIG_VFO_MAIN;
         return RIG_VFO_NONE;
@@ -217,13 +365,14 @@ class HamlibConnection final : public RigConnection {
 
     bool addressesVfos() const {
         return settings_.model != RIG_MODEL_NETRIGCTL &&
-               (rig_->caps->targetable_vfo & RIG_TARGETABLE_FREQ) != 0;
+               (calls().capsNumber(settings_.model, RIG_CAPS_TARGETABLE_VFO) &
+                RIG_TARGETABLE_FREQ) != 0;
     }
 
     // The rig's second VFO, as WSJT-X picks it: B on most rigs, Sub on dual-receiver
     // ones; rigctld tells model 2 which VFOs its rig has when it opens.
     vfo_t txVfo() const {
-        const vfo_t vfos = rig_->state.vfo_list;
+        const vfo_t vfos = vfos_;
         if ((vfos & RIG_VFO_B) != 0) return RIG_VFO_B;
         if ((vfos & RIG_VFO_SUB) != 0) return RIG_VFO_SUB;
         return RIG_VFO_TX;
@@ -233,28 +382,46 @@ class HamlibConnection final : public RigConnection {
         return check(calls().setConf(rig_, calls().tokenLookup(rig_, name), value.c_str()));
     }
 
+    // Only where this Hamlib has a setting by that name (Hamlib 4.5 has no timeout_retry).
+    RigError setConfIfKnown(const char* name, const std::string& value) {
+        if (calls().tokenLookup(rig_, name) == RIG_CONF_END) return std::nullopt;
+        return setConf(name, value);
+    }
+
+    RigError setNetworkTimeouts() {
+        if (settings_.model != RIG_MODEL_NETRIGCTL) return std::nullopt;
+        if (RigError error = setConf("timeout", kNetworkTimeoutMs)) return error;
+        if (RigError error = setConf("retry", kNetworkRetries)) return error;
+        return setConfIfKnown("timeout_retry", kNetworkTimeoutRetries);
+    }
+
     RigError configure() {
         if (!settings_.port.empty())
             if (RigError error = setConf("rig_pathname", settings_.port)) return error;
-        if (settings_.model == RIG_MODEL_NETRIGCTL) {
-            if (RigError error = setConf("timeout", kNetworkTimeoutMs)) return error;
-            if (RigError error = setConf("retry", kNetworkRetries)) return error;
-        }
-        if (settings_.serialSpeed > 0 && rig_->caps->port_type == RIG_PORT_SERIAL)
+        if (RigError error = setNetworkTimeouts()) return error;
+        if (settings_.serialSpeed > 0 &&
+            calls().capsNumber(settings_.model, RIG_CAPS_PORT_TYPE) == RIG_PORT_SERIAL)
             return setConf("serial_speed", std::to_string(settings_.serialSpeed));
         return std::nullopt;
     }
 
     RigSettings settings_;
+    std::optional<RigOpening> opening_;  // an open that overran, still going
     RIG* rig_ = nullptr;
     bool opened_ = false;
     bool mainVfoSelected_ = false;  // since opening
+    vfo_t vfos_ = 0;                // the VFOs the rig has, read on opening
 };
 
 int addModel(const rig_caps* caps, rig_ptr_t list) {
-    static_cast<std::vector<RigModel>*>(list)->push_back({static_cast<int>(caps->rig_model),
-                                                          caps->mfg_name, caps->model_name,
-                                                          caps->port_type == RIG_PORT_SERIAL});
+    const rig_model_t model = modelNumber(caps);
+    const auto text = [&](rig_caps_cptr_e which) {
+        const char* value = calls().capsText(model, which);
+        return std::string(value != nullptr ? value : "");
+    };
+    static_cast<std::vector<RigModel>*>(list)->push_back(
+        {static_cast<int>(model), text(RIG_CAPS_MFG_NAME_CPTR), text(RIG_CAPS_MODEL_NAME_CPTR),
+         calls().capsNumber(model, RIG_CAPS_PORT_TYPE) == RIG_PORT_SERIAL});
     return 1;  // go on
 }
 
@@ -263,6 +430,10 @@ int addModel(const rig_caps* caps, rig_ptr_t list) {
 std::unique_ptr<RigConnection> makeHamlibConnection(const RigSettings& settings) {
     hamlib();
     return std::make_unique<HamlibConnection>(settings);
+}
+
+std::string hamlibInUse() {
+    return hamlib().calls ? hamlib().release : hamlib().problem;
 }
 
 std::vector<RigModel> hamlibModels() {

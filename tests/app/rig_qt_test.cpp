@@ -184,6 +184,9 @@ TEST_F(RigControlTest, TheRowsContextMenuTunesAndStops) {
 TEST(RigSettingsDialog, FindsAModelByMakerAndNameAndTestsItOffTheWindowsThread) {
     RigSettingsDialog dialog({2, "localhost:4532", 0});
     EXPECT_EQ(dialog.settings(), (RigSettings{2, "localhost:4532", 0}));
+    const QString hamlib = dialog.hamlib()->text();
+    EXPECT_TRUE(hamlib.startsWith("Hamlib 4.") && hamlib.contains("(libhamlib"))
+        << hamlib.toStdString();
     dialog.search()->setText("dummy HAMLIB");
     ASSERT_GE(dialog.models()->count(), 1);
     int dummyRow = -1;
