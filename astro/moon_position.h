@@ -44,7 +44,7 @@ struct MoonDirection {
 
 // The moon over a span of time, for many instants at little cost: the lunar position is
 // computed once an hour and the frame every six hours, and both are interpolated between
-// (the position cubic with the moon's velocity; well under an arcsecond off); only the
+// (the position cubic with the moon's velocity; a few milliarcseconds off); only the
 // Earth's rotation is computed for each instant. Instants outside the span are extrapolated
 // from its first or last hour: keep to the span.
 class MoonTrack {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -120,7 +121,8 @@ TEST(MoonTrack, StaysWithTheMoonComputedForEachInstant) {
                 EXPECT_NEAR(tracked.elevationDeg, exact.elevationDeg, 1e-5) << at.count();
                 const double azimuthOff =
                     std::remainder(tracked.azimuthDeg - exact.azimuthDeg, 360);
-                EXPECT_NEAR(azimuthOff * std::cos(exact.elevationDeg * M_PI / 180), 0, 1e-5)
+                EXPECT_NEAR(azimuthOff * std::cos(exact.elevationDeg * std::numbers::pi / 180), 0,
+                            1e-5)
                     << at.count();
             }
         }
