@@ -102,7 +102,8 @@ def rig_reads(port):
 def check_installed(wine, folder):
     for name in ["selvora.exe", "libhamlib-4.dll", "libwinpthread-1.dll", "uninstall.exe",
                  "LICENSE.txt", "THIRD-PARTY.txt", "licenses\\Qt\\LGPL-3.0-only.txt",
-                 "licenses\\Qt\\SOURCE.txt", "licenses\\Hamlib\\COPYING.LIB.txt"]:
+                 "licenses\\Qt\\SOURCE.txt", "licenses\\Hamlib\\COPYING.LIB.txt",
+                 "licenses\\ERFA\\LICENSE.txt"]:
         checks.record(os.path.isfile(wine.c_drive(folder + "\\" + name)), f"{name} is installed")
 
 
