@@ -10,6 +10,8 @@
 #include "app/desktop_app.h"
 #include "app/rig_options_qt.h"
 #include "app/rig_qt.h"
+#include "app/sked_ahead_qt.h"
+#include "app/sked_ahead_settings_qt.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "window/phase_pictures.h"
@@ -36,6 +38,8 @@ int main(int argc, char* argv[]) {
     if (const auto* exit = std::get_if<selvora::CommandLineExit>(&commandLine))
         return endWith(*exit);
     const auto& options = std::get<selvora::CommandLineOptions>(commandLine);
+    if (options.ahead)
+        return endWith(selvora::runSkedAhead(*options.ahead, selvora::defaultAheadSettingsFile()));
 
     QApplication application(argc, argv);
     // The desktop entry's name (packaging/): docks and task bars find the menu entry
@@ -51,6 +55,8 @@ int main(int argc, char* argv[]) {
     selvora::DesktopApp app(clock, timeZone);
     selvora::RigControl rig(app.window(), app.selvora(), app.windowTitle(),
                             selvora::defaultRigSettingsFile(), rigOptions);
+    selvora::SkedAheadControl skedAhead(app.window(), app.selvora(),
+                                        selvora::defaultAheadSettingsFile());
     app.setAfterTick([&rig] { rig.afterTick(); });
     app.start();
     if (options.azelPath) app.selvora().useAzelPathForThisRun(options.azelPath->toStdString());
