@@ -10,8 +10,8 @@
 #include "app/desktop_app.h"
 #include "app/rig_options_qt.h"
 #include "app/rig_qt.h"
-#include "app/sked_ahead_qt.h"
-#include "app/sked_ahead_settings_qt.h"
+#include "app/sked_ahead_control.h"
+#include "app/saved_ahead.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "window/phase_pictures.h"
@@ -55,8 +55,10 @@ int main(int argc, char* argv[]) {
     selvora::DesktopApp app(clock, timeZone);
     selvora::RigControl rig(app.window(), app.selvora(), app.windowTitle(),
                             selvora::defaultRigSettingsFile(), rigOptions);
-    selvora::SkedAheadControl skedAhead(app.window(), app.selvora(),
-                                        selvora::defaultAheadSettingsFile());
+    selvora::SkedAheadControl skedAhead(
+        app.window(),
+        [&app] { return app.selvora().fields().text(selvora::field("sked_frequency")); },
+        selvora::defaultAheadSettingsFile());
     app.setAfterTick([&rig] { rig.afterTick(); });
     app.start();
     if (options.azelPath) app.selvora().useAzelPathForThisRun(options.azelPath->toStdString());

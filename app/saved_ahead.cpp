@@ -1,4 +1,4 @@
-#include "app/sked_ahead_settings_qt.h"
+#include "app/saved_ahead.h"
 
 #include <cmath>
 

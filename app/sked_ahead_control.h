@@ -2,7 +2,8 @@
 // keeps, and `selvora --ahead` on the command line.
 #pragma once
 
-#include <memory>
+#include <functional>
+#include <string>
 
 #include <QAction>
 #include <QObject>
@@ -11,14 +12,15 @@
 
 #include "app/ahead_arguments.h"
 #include "app/command_line.h"
-#include "app/selvora.h"
 #include "window/sked_ahead_window.h"
 
 namespace selvora {
 
 class SkedAheadControl final : public QObject {
   public:
-    SkedAheadControl(QWidget& mainWindow, Selvora& selvora, QString settingsFile);
+    // `skedText` gives the main window's sked frequency as it stands, to start with.
+    SkedAheadControl(QWidget& mainWindow, std::function<std::string()> skedText,
+                     QString settingsFile);
 
     // Opens the window, or brings it to the front when it is open.
     void open();
@@ -29,7 +31,7 @@ class SkedAheadControl final : public QObject {
     void remember(const std::string& myGrid, const std::string& dxGrid, double minElevationDeg);
 
     QWidget& mainWindow_;
-    Selvora& selvora_;
+    std::function<std::string()> skedText_;
     QString settingsFile_;
     QAction action_;
     QPointer<SkedAheadWindow> window_;

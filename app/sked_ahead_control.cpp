@@ -1,10 +1,10 @@
-#include "app/sked_ahead_qt.h"
+#include "app/sked_ahead_control.h"
 
 #include <chrono>
 
 #include "app/ahead_command.h"
 #include "app/default_azel_path.h"
-#include "app/sked_ahead_settings_qt.h"
+#include "app/saved_ahead.h"
 #include "app/utc_instant_text.h"
 #include "app/wsjtx_settings.h"
 #include "window/qt_text.h"
@@ -22,9 +22,10 @@ WsjtxStations stationsToStartWith(const SavedAhead& saved) {
 
 }  // namespace
 
-SkedAheadControl::SkedAheadControl(QWidget& mainWindow, Selvora& selvora, QString settingsFile)
+SkedAheadControl::SkedAheadControl(QWidget& mainWindow, std::function<std::string()> skedText,
+                                   QString settingsFile)
     : mainWindow_(mainWindow),
-      selvora_(selvora),
+      skedText_(std::move(skedText)),
       settingsFile_(std::move(settingsFile)),
       action_(QStringLiteral("Sked ahead…")) {
     action_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -39,7 +40,7 @@ void SkedAheadControl::open() {
         const SavedAhead saved = loadSavedAhead(settingsFile_);
         const WsjtxStations stations = stationsToStartWith(saved);
         const SkedAheadWindow::Start start{utcInstantText(utcNow()),
-                                           selvora_.fields().text(field("sked_frequency")),
+                                           skedText_(),
                                            stations.myGrid, stations.dxGrid,
                                            saved.minElevationDeg};
         window_ = new SkedAheadWindow(
