@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "app/utc_instant_text.h"
+#include "window/qt_text.h"
+
 namespace selvora {
 namespace {
 
@@ -72,7 +75,8 @@ void drawCurve(QPainter& painter, const Frame& frame, const std::vector<Elevatio
     painter.drawPath(path);
 }
 
-void drawLegend(QPainter& painter, const QRectF& area) {
+// The colours' meanings on the left, the day on the right.
+void drawLegend(QPainter& painter, const QRectF& area, sys_days day) {
     const QFontMetrics metrics = painter.fontMetrics();
     double x = area.left() + 6;
     const double y = area.top() + 4 + metrics.ascent();
@@ -84,6 +88,8 @@ void drawLegend(QPainter& painter, const QRectF& area) {
         painter.drawText(QPointF(x + 18, y), label);
         x += 18 + metrics.horizontalAdvance(label) + 14;
     }
+    const QString dayText = qText(utcMinuteText(day).substr(0, 10)) + QStringLiteral(" UTC");
+    painter.drawText(QPointF(area.right() - metrics.horizontalAdvance(dayText), y), dayText);
 }
 
 }  // namespace
@@ -132,7 +138,8 @@ void MoonElevationPlot::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     const double chosenX = frame.x(chosen_);
     painter.drawLine(QPointF(chosenX, frame.area.top()), QPointF(chosenX, frame.area.bottom()));
-    drawLegend(painter, QRectF(frame.area.left(), 0, frame.area.width(), frame.area.top()));
+    drawLegend(painter, QRectF(frame.area.left(), 0, frame.area.width(), frame.area.top()),
+               plot_->day);
 }
 
 }  // namespace selvora

@@ -28,8 +28,12 @@ constexpr AheadValueNames kBoxNames{"UTC time", "Your locator", "DX locator",
 // The plot draws the day every ten minutes: smooth at its width, quick to work out.
 constexpr minutes kPlotStep{10};
 
+// Wide enough for "2026-12-09 21:30:00" beside the Now button.
+constexpr int kBoxWidth = 170;
+
 QLineEdit* newBox(const std::string& text, const QString& accessibleName, const QString& hint) {
     auto* box = new QLineEdit(qText(text));
+    box->setMinimumWidth(kBoxWidth);
     box->setAccessibleName(accessibleName);
     box->setPlaceholderText(hint);
     return box;
@@ -101,7 +105,7 @@ void SkedAheadWindow::layOut() {
     all->addWidget(problem_);
     all->addWidget(figures_, 1);
     all->addLayout(buttons);
-    resize(760, 620);
+    resize(800, 720);
 }
 
 void SkedAheadWindow::connectInputs() {

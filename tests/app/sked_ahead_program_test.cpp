@@ -84,8 +84,9 @@ TEST(SkedAheadProgram, PrintsTheLinesScriptsReadOrOneLineWhyNot) {
         EXPECT_EQ(dir.read("out"), "") << c.arguments;
         const std::string err = dir.read("err");
         EXPECT_TRUE(err.starts_with(c.err)) << err;
-        if (std::string(c.arguments).starts_with("--ahead"))
+        if (std::string(c.arguments).starts_with("--ahead")) {
             EXPECT_EQ(linesOf(err).size(), 1u) << err;
+        }
     }
 }
 

@@ -48,8 +48,9 @@ TEST(SkedAhead, ReadsAUtcTimeOrSaysWhyNot) {
         const UtcReading reading = readUtcInstant(c.text);
         EXPECT_EQ(reading.instant, c.instant) << c.text;
         EXPECT_TRUE(reading.refusal.ends_with(c.refusalEnd)) << c.text << ": " << reading.refusal;
-        if (reading.instant) EXPECT_EQ(readUtcInstant(utcInstantText(*reading.instant)).instant,
-                                       reading.instant);
+        if (reading.instant) {
+            EXPECT_EQ(readUtcInstant(utcInstantText(*reading.instant)).instant, reading.instant);
+        }
     }
 }
 
