@@ -7,9 +7,9 @@ namespace selvora {
 DesktopApp::DesktopApp(const LocalClock& clock, const TimeZoneSource& timeZone,
                        UserMessages* messages)
     : qtMessages_([] { QCoreApplication::exit(0); }),
-      selvora_(clock, timeZone, messages != nullptr ? *messages : qtMessages_),
-      window_(selvora_.fields(), {[this] { selvora_.savePathClicked(); },
-                                  [this](char16_t& key) { selvora_.skedKeyPressed(key); }}) {
+      core_(clock, timeZone, messages != nullptr ? *messages : qtMessages_),
+      window_(core_.fields(), {[this](FieldId button) { core_.buttonClicked(button); },
+                               [this](char16_t& key) { core_.skedKeyPressed(key); }}) {
     qtMessages_.setParentWidget(&window_);
     timer_.setTimerType(Qt::PreciseTimer);  // the default coarse timer drifts by up to 5 %
     timer_.setInterval(kTickIntervalMs);
@@ -17,7 +17,7 @@ DesktopApp::DesktopApp(const LocalClock& clock, const TimeZoneSource& timeZone,
 }
 
 void DesktopApp::start() {
-    selvora_.start();
+    core_.start();
     window_.showChanges();
     window_.show();
     timer_.start();
@@ -28,11 +28,11 @@ void DesktopApp::tick() {
     // due meanwhile are dropped, as they would be while any handler runs.
     if (ticking_) return;
     ticking_ = true;
-    selvora_.tick();
+    core_.tick(rigEchoBands_ ? rigEchoBands_() : std::span<const std::int64_t>{});
     window_.showChanges();
-    windowTitle_.showStale(selvora_.tracking().stale);
-    if (afterTick_ && !selvora_.ended()) afterTick_();
-    if (selvora_.ended()) timer_.stop();
+    windowTitle_.showStale(core_.tracking().stale);
+    if (afterTick_ && !core_.ended()) afterTick_();
+    if (core_.ended()) timer_.stop();
     ticking_ = false;
 }
 

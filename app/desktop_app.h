@@ -2,17 +2,19 @@
 // boxes, wired together. main() only adds the QApplication.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <span>
 
 #include <QObject>
 #include <QTimer>
 
-#include "app/copy_plan_qt.h"
-#include "app/qt_messages.h"
-#include "app/selvora.h"
-#include "app/window_title_qt.h"
-#include "plan/plan_text.h"
+#include "app/app_core.h"
+#include "plan/sked_plan_text.h"
 #include "window/main_window.h"
+#include "window/plan_copier.h"
+#include "window/qt_messages.h"
+#include "window/window_title_view.h"
 
 namespace selvora {
 
@@ -29,22 +31,26 @@ class DesktopApp final : public QObject {
 
     // Runs after each tick has been shown (the rig control posts the figures).
     void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+    // Asked at each tick: the bands that are the rig's own echo (see AppCore::tick).
+    using RigEchoBands = std::function<std::span<const std::int64_t>()>;
+    void setRigEchoBands(RigEchoBands bands) { rigEchoBands_ = std::move(bands); }
 
-    Selvora& selvora() { return selvora_; }
+    AppCore& core() { return core_; }
     MainWindow& window() { return window_; }
     QTimer& timer() { return timer_; }
-    WindowTitle& windowTitle() { return windowTitle_; }
+    WindowTitleView& windowTitle() { return windowTitle_; }
     PlanCopier& planCopier() { return planCopier_; }
 
   private:
     QtMessages qtMessages_;
-    Selvora selvora_;
+    AppCore core_;
     MainWindow window_;
-    WindowTitle windowTitle_{window_};
-    PlanCopier planCopier_{window_, [this] { return selvora_.planText(); }};
+    WindowTitleView windowTitle_{window_};
+    PlanCopier planCopier_{window_, [this] { return core_.planText(); }};
     QTimer timer_;
     bool ticking_ = false;
     std::function<void()> afterTick_;
+    RigEchoBands rigEchoBands_;
 };
 
 }  // namespace selvora

@@ -2,19 +2,17 @@
 #include <vector>
 
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 
 #include "app/command_line.h"
 #include "app/console.h"
 #include "app/desktop_app.h"
-#include "app/rig_options_qt.h"
-#include "app/rig_qt.h"
-#include "app/sked_ahead_control.h"
+#include "app/rig_command_line.h"
+#include "app/rig_control.h"
 #include "app/saved_ahead.h"
+#include "app/sked_ahead_control.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
-#include "window/phase_pictures.h"
+#include "window/application_icon.h"
 
 namespace {
 
@@ -42,27 +40,22 @@ int main(int argc, char* argv[]) {
         return endWith(selvora::runSkedAhead(*options.ahead, selvora::defaultAheadSettingsFile()));
 
     QApplication application(argc, argv);
-    // The desktop entry's name (packaging/): docks and task bars find the menu entry
-    // and icon by it. The window carries the same icon itself, installed or not.
-    QApplication::setDesktopFileName(QStringLiteral("org.selvora.Selvora"));
-    QIcon icon;
-    for (const int size : selvora::kIconSizes)
-        icon.addPixmap(QPixmap::fromImage(selvora::renderIcon(size)));
-    QApplication::setWindowIcon(icon);
+    selvora::useApplicationIcon();  // the desktop entry's name is in packaging/
 
     const selvora::SystemLocalClock clock;
     const selvora::HostTimeZoneSource timeZone;
     selvora::DesktopApp app(clock, timeZone);
-    selvora::RigControl rig(app.window(), app.selvora(), app.windowTitle(),
+    selvora::RigControl rig(app.window(), app.core(), app.windowTitle(),
                             selvora::defaultRigSettingsFile(), rigOptions);
     selvora::SkedAheadControl skedAhead(
         app.window(),
-        [&app] { return app.selvora().fields().text(selvora::field("sked_frequency")); },
+        [&app] { return app.core().fields().text(selvora::field("sked_frequency")); },
         selvora::defaultAheadSettingsFile());
     app.setAfterTick([&rig] { rig.afterTick(); });
+    app.setRigEchoBands([&rig] { return rig.echoBandsMHz(); });
     app.start();
-    if (options.azelPath) app.selvora().useAzelPathForThisRun(options.azelPath->toStdString());
-    if (options.skedMHz) app.selvora().chooseSkedForThisRun(options.skedMHz->toStdString());
+    if (options.azelPath) app.core().useAzelPathForThisRun(options.azelPath->toStdString());
+    if (options.skedMHz) app.core().chooseSkedForThisRun(options.skedMHz->toStdString());
     app.window().showChanges();
     return QApplication::exec();
 }

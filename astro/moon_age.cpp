@@ -19,18 +19,19 @@ void showMoonAge(Fields& fields, const LocalClock& localClock) {
     const double hours = static_cast<double>(now.hour) / 24;
     const double minutes = static_cast<double>(now.minute) / 1440;
     const double dayNumber = julianDayNumber(now);
-    const double x = (dayNumber + hours) + minutes;  // the Julian date of the minute
+    const double julianDate = (dayNumber + hours) + minutes;  // of the local minute
 
-    fields.setText(field("julian_date"), numberText(x));
+    fields.setText(field("julian_date"), numberText(julianDate));
     fields.setText(field("julian_day_number"), numberText(dayNumber));
     fields.setText(field("day_fraction"), numberText(hours));
     fields.setText(field("time_of_day"), numberText(hours + minutes));
 
-    // E and the age are single precision: the age is worked out in double from the
-    // float E, then rounded to float itself.
-    const float elapsed = static_cast<float>(x - kReferenceNewMoon);
-    const double e = static_cast<double>(elapsed);
-    const float age = static_cast<float>(e - std::floor(e / kSynodicMonthDays) * kSynodicMonthDays);
+    // The days since the reference new moon and the age are single precision: the age
+    // is worked out in double from the float days, then rounded to float itself.
+    const float elapsed = static_cast<float>(julianDate - kReferenceNewMoon);
+    const double elapsedDays = static_cast<double>(elapsed);
+    const float age = static_cast<float>(elapsedDays - std::floor(elapsedDays / kSynodicMonthDays) *
+                                                           kSynodicMonthDays);
 
     fields.setText(field("days_after_new"), "~" + fixedText(age, 1) + " days past new moon");
     fields.setText(field("moon_age_days"), numberText(age));

@@ -26,9 +26,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "app/app_core.h"
 #include "app/desktop_app.h"
-#include "app/doppler_ini.h"
-#include "app/selvora.h"
+#include "app/saved_path.h"
 #include "astro/time_zone.h"
 #include "bench/azel_records.h"
 #include "common/files.h"
@@ -166,7 +166,7 @@ void timeOne(benchmark::State& state, Work&& work) {
 }
 
 // A model that read the file on its last tick, and nothing else was said.
-bool isTracking(Selvora& model, const CountingMessages& messages) {
+bool isTracking(AppCore& model, const CountingMessages& messages) {
     const Fields& fields = model.fields();
     return messages.shown == 0 && !model.ended() && model.tracking().failedReads == 0 &&
            !fields.visible(field("path_warning")) &&
@@ -243,7 +243,7 @@ void modelTick(benchmark::State& state, const std::string& path, bool large, boo
     const HostTimeZoneSource zone([&time] { return time.now(); });
     CountingMessages messages;
     Workspace::savePathOf(path);
-    Selvora model(clock, zone, messages);
+    AppCore model(clock, zone, messages);
     model.start();
     bool tracking = true;
     for (auto _ : state) {
@@ -277,7 +277,7 @@ void BM_ModelTick_RigTracking(benchmark::State& state) {
     const HostTimeZoneSource zone([&time] { return time.now(); });
     CountingMessages messages;
     Workspace::savePathOf(workspace->smallFile());
-    Selvora model(clock, zone, messages);
+    AppCore model(clock, zone, messages);
     model.start();
     RigWorker worker(makeHamlibConnection({1, "", 0}));
     bool tracking = true;
@@ -285,8 +285,7 @@ void BM_ModelTick_RigTracking(benchmark::State& state) {
         time.tick(), writer.follow();
         timeOne(state, [&] {
             model.tick();
-            worker.post(
-                wantedFigures(model.fields(), model.tracking(), model.plan(), SkedScheme::Cfom));
+            worker.post(wantedFigures(model.tracking(), model.plan(), SkedScheme::Cfom));
         });
         tracking = tracking && isTracking(model, messages);
     }
@@ -321,7 +320,7 @@ void rigCommandsPerMinute(benchmark::State& state, bool oneHz) {
         const HostTimeZoneSource zone([&time] { return time.now(); });
         CountingMessages messages;
         Workspace::savePathOf(workspace->smallFile());
-        Selvora model(clock, zone, messages);
+        AppCore model(clock, zone, messages);
         model.start();
         if (oneHz) model.fields().select(field("hz1"));
         RigWorker worker(std::make_unique<InstantRig>());
@@ -330,8 +329,7 @@ void rigCommandsPerMinute(benchmark::State& state, bool oneHz) {
             for (int i = 0; i < kTicksPerMinute; ++i) {
                 time.tick(), writer.follow();
                 model.tick();
-                worker.post(wantedFigures(model.fields(), model.tracking(), model.plan(),
-                                          SkedScheme::Cfom));
+                worker.post(wantedFigures(model.tracking(), model.plan(), SkedScheme::Cfom));
                 ++steps;
                 while (worker.stepsTaken() < steps)
                     std::this_thread::yield();
@@ -400,7 +398,7 @@ void widgetTick(benchmark::State& state, bool frozen) {
     for (auto _ : state) {
         if (!frozen) time.tick(), writer.follow();
         timeOne(state, tickAndPaint);
-        tracking = tracking && isTracking(app.selvora(), messages);
+        tracking = tracking && isTracking(app.core(), messages);
     }
     state.counters["paints"] =
         benchmark::Counter(static_cast<double>(counter.paints), benchmark::Counter::kAvgIterations);

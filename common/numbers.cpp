@@ -224,6 +224,19 @@ std::string fixedText(float value, int decimals) {
     return roundedDecimal(significantDigits(value, 7), decimals);
 }
 
+std::optional<std::int64_t> fixedUnits(double value, int decimals) {
+    constexpr std::int64_t kExactLimit = std::int64_t{1} << 53;
+    const std::string text = fixedText(value, decimals);
+    std::int64_t units = 0;
+    for (const char c : text) {
+        if (!isDigit(c)) continue;
+        units = units * 10 + (c - '0');
+        if (units >= kExactLimit) return std::nullopt;
+    }
+    if (text.empty()) return std::nullopt;
+    return text.starts_with('-') ? -units : units;
+}
+
 double bankersRound(double value) {
     // The rounding mode is never changed in this program: round to nearest, ties to even.
     return std::nearbyint(value);

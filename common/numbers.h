@@ -5,6 +5,7 @@
 // "nan". Built on std::from_chars / std::to_chars only.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ std::string numberText(float value);
 // non-finite value gives "".
 std::string fixedText(double value, int decimals);
 std::string fixedText(float value, int decimals);
+// The same rounding as a whole number of the last digit shown: 1296.0998715 to 6
+// decimals gives 1296099872. Nothing for a non-finite value, nor from 2^53 units on,
+// where a double would no longer hold every unit exactly.
+std::optional<std::int64_t> fixedUnits(double value, int decimals);
 
 // Nearest whole number, halves to the even neighbour (0.5 -> 0, 1.5 -> 2, 2.5 -> 2).
 double bankersRound(double value);

@@ -7,8 +7,8 @@ Fields::Fields() {
     for (const ControlSpec& control : kControls) {
         states_.push_back({std::string(control.text), std::string(control.toolTip), control.back,
                            control.fore, static_cast<float>(control.at.top),
-                           static_cast<float>(control.at.height), control.visible,
-                           control.selected});
+                           static_cast<float>(control.at.height), control.visible, control.selected,
+                           control.font.bold, std::string{}});
     }
 }
 
@@ -29,6 +29,13 @@ void Fields::setText(FieldId id, std::string_view text) {
 }
 void Fields::setToolTip(FieldId id, std::string_view toolTip) {
     update(id, &State::toolTip, toolTip, kToolTipChanged);
+}
+
+void Fields::setBold(FieldId id, bool bold) {
+    update(id, &State::bold, bold, kBoldChanged);
+}
+void Fields::setAccessibleName(FieldId id, std::string_view name) {
+    update(id, &State::accessibleName, name, kAccessibleNameChanged);
 }
 
 void Fields::setVisible(FieldId id, bool visible) {

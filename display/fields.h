@@ -15,7 +15,7 @@
 namespace selvora {
 
 // Properties a handler can change, as bits of a change mask.
-enum Changed : std::uint8_t {
+enum Changed : std::uint16_t {
     kTextChanged = 1 << 0,
     kVisibleChanged = 1 << 1,
     kBackColourChanged = 1 << 2,
@@ -23,6 +23,8 @@ enum Changed : std::uint8_t {
     kGeometryChanged = 1 << 4,
     kSelectedChanged = 1 << 5,
     kToolTipChanged = 1 << 6,
+    kBoldChanged = 1 << 7,
+    kAccessibleNameChanged = 1 << 8,
 };
 
 class Fields {
@@ -55,6 +57,14 @@ class Fields {
     const std::string& toolTip(FieldId id) const { return at(id).toolTip; }
     void setToolTip(FieldId id, std::string_view toolTip);
 
+    // Bold or not, in the control's own font.
+    bool bold(FieldId id) const { return at(id).bold; }
+    void setBold(FieldId id, bool bold);
+
+    // What a screen reader calls the control; empty for the name the table gives it.
+    const std::string& accessibleName(FieldId id) const { return at(id).accessibleName; }
+    void setAccessibleName(FieldId id, std::string_view name);
+
     // What the user typed: the widget shows it already, so it is not a change to push.
     void acceptTyping(FieldId id, std::string_view text);
 
@@ -79,7 +89,9 @@ class Fields {
         float height;
         bool visible;
         bool selected;
-        std::uint8_t changed = 0;
+        bool bold;
+        std::string accessibleName;
+        std::uint16_t changed = 0;
     };
 
     State& at(FieldId id) { return states_[id.index]; }

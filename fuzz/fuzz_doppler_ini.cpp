@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_core.h"
 #include "app/default_azel_path.h"
-#include "app/doppler_ini.h"
-#include "app/selvora.h"
+#include "app/saved_path.h"
 #include "fuzz/fuzz_support.h"
 #include "support/fakes.h"
 
@@ -37,7 +37,7 @@ Started startUp() {
     const FakeClock clock(kMorning);
     const FakeZone zone;
     FakeMessages messages;
-    Selvora model(clock, zone, messages);
+    AppCore model(clock, zone, messages);
     model.start();
     FUZZ_REQUIRE(model.tracking().azelPath.empty() ||
                  model.tracking().azelPath == model.fields().text(field("azel_path")));
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const FakeClock clock(kMorning);
         const FakeZone zone;
         FakeMessages messages;
-        Selvora model(clock, zone, messages);
+        AppCore model(clock, zone, messages);
         model.fields().setText(field("azel_path"), path);
         model.savePathClicked();
         FUZZ_REQUIRE(messages.shown.empty());

@@ -15,8 +15,8 @@
 #include <variant>
 #include <vector>
 
-#include "app/doppler_ini.h"
-#include "app/selvora.h"
+#include "app/app_core.h"
+#include "app/saved_path.h"
 #include "fuzz/fuzz_support.h"
 #include "support/fakes.h"
 #include "tracking/azel_decoder.h"
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeZone zone;
     zone.bias = -60;
     FakeMessages messages;
-    Selvora model(clock, zone, messages);
+    AppCore model(clock, zone, messages);
     model.start();
     fuzzing::writeFile(azelPath, kGoodRecord);
     model.tick();

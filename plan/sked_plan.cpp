@@ -1,44 +1,49 @@
 #include "plan/sked_plan.h"
 
 #include <cmath>
-#include <cstddef>
-#include <optional>
-#include <string>
+#include <cstdlib>
 
+#include "common/megahertz.h"
 #include "common/numbers.h"
-#include "plan/display_units.h"
-#include "plan/sked_scheme.h"
 
 namespace selvora {
 namespace {
 
-constexpr double kHzPerMHz = 1000000;
-
-// The mutual Doppler in MHz: its text must be a plain number as a whole;
-// divided, written as number text and read back, it is kept to 15 significant
-// digits (12 Hz comes back from "1.2E-05"). Nothing while the field is empty
-// (before the first read of azel.dat) or holds anything else.
-std::optional<double> mutualDopplerMHz(const Fields& fields) {
-    const std::optional<double> hz = strictNumber(fields.text(field("mutual_doppler")));
-    if (!hz) return std::nullopt;
-    return leadingNumber(numberText(*hz / kHzPerMHz));
+// A finite value as number text shows it, 15 significant digits: 12 Hz in MHz comes
+// back from "1.2E-05".
+double asNumberTextShowsIt(double value) {
+    return leadingNumber(numberText(value));
 }
 
-// The tone difference in MHz, through number text and back as well. Nothing for
-// a difference beyond the double range, which has no number text.
-std::optional<double> toneOffsetMHz(const PlanTick& tick) {
-    const double offset = tick.toneDifferenceHz / kHzPerMHz;
-    if (!std::isfinite(offset)) return std::nullopt;
-    return leadingNumber(numberText(offset));
+// The units the figures are worked out in: Hz offsets, or MHz at the resolution.
+struct Units {
+    double divisor;  // Hz per unit of the sums: 1 in Hz mode, 1000000 in MHz mode
+    int decimals;    // of a figure in those units
+    std::int64_t hzPerStep;
+};
+
+Units unitsOf(const SkedPlan& plan) {
+    if (plan.hzMode) return {1, 0, 1};
+    std::int64_t hzPerStep = 1;
+    for (int d = plan.resolutionDecimals; d < 6; ++d)
+        hzPerStep *= 10;
+    return {static_cast<double>(kHzPerMHz), plan.resolutionDecimals, hzPerStep};
 }
 
-// The figure a field now shows, parsed back from its text. Nothing when the field
-// was emptied because its own figure could not be worked out: a DX figure is never
-// made up from an empty field read as 0.
-std::optional<double> shownFigure(const Fields& fields, FieldId id) {
-    const std::string& text = fields.text(id);
-    if (text.empty()) return std::nullopt;
-    return leadingNumber(text);
+// A value in the plan's units, rounded as the window shows it, in whole Hz.
+std::optional<std::int64_t> figureHz(double value, const Units& units) {
+    const std::optional<std::int64_t> steps = fixedUnits(value, units.decimals);
+    if (!steps) return std::nullopt;
+    return *steps * units.hzPerStep;
+}
+
+// A figure back in the plan's units: the value its text reads as, exactly (steps and
+// the power of ten are exact doubles, and the quotient is correctly rounded).
+double unitsValue(std::int64_t hz, const Units& units) {
+    double scale = 1;
+    for (int d = 0; d < units.decimals; ++d)
+        scale *= 10;
+    return static_cast<double>(hz / units.hzPerStep) / scale;
 }
 
 struct OwnValues {
@@ -46,117 +51,87 @@ struct OwnValues {
     double rx;
 };
 
-// What the plan reads from the Doppler and tone fields, worked out once per plan: the
-// plan never writes those fields, so every scheme would read the same.
-struct DopplerInputs {
-    DopplerInputs(const Fields& fields, const PlanTick& tick)
-        : selfHz(leadingNumber(fields.text(field("self_doppler")))),
-          mutualHz(leadingNumber(fields.text(field("mutual_doppler")))),
-          mutualMHz(mutualDopplerMHz(fields)),
-          toneOffsetMHz(selvora::toneOffsetMHz(tick)) {}
-
-    double selfHz;    // leading-number parse: an empty or non-numeric text reads as 0
-    double mutualHz;  // the same way
-    std::optional<double> mutualMHz;
-    std::optional<double> toneOffsetMHz;
-};
-
-// The own values of a scheme, in display units: the quotient first, then the sum
+// The own values of a scheme, in the plan's units: the quotient first, then the sum
 // or difference with the sked frequency S.
-OwnValues ownValues(SkedScheme scheme, const DopplerInputs& in, double s, const PlanTick& tick) {
-    const double divisor = tick.frequencyDivisor;
+OwnValues ownValues(SkedScheme scheme, const PlanInputs& in, double dxSelfHz, double divisor) {
+    const double s = in.skedFrequencyMHz;
+    const double self = in.selfDopplerHz.value_or(0);
+    const double mutual = in.mutualDopplerHz.value_or(0);
     switch (scheme) {
         case SkedScheme::FullDoppler:
-            return {s - in.mutualHz / divisor, s + in.mutualHz / divisor};
+            return {s - mutual / divisor, s + mutual / divisor};
         case SkedScheme::OwnEcho:
-            return {s, s + in.selfHz / divisor};
+            return {s, s + self / divisor};
         case SkedScheme::Cfom:
-            return {s - (in.selfHz / 2) / divisor, s + (in.selfHz / 2) / divisor};
+            return {s - (self / 2) / divisor, s + (self / 2) / divisor};
         case SkedScheme::DxEcho:
-            return {s + (tick.dxSelfDopplerHz - in.mutualHz) / divisor, s + in.mutualHz / divisor};
+            return {s + (dxSelfHz - mutual) / divisor, s + mutual / divisor};
         case SkedScheme::CallDx:
-            return {s - in.selfHz / divisor, s};
+            return {s - self / divisor, s};
         case SkedScheme::NoDoppler:
             return {s, s};
     }
     return {s, s};
 }
 
-// A scheme's row of the sked table.
-struct PlanRow {
-    SkedScheme scheme;
-    FieldId rx, tx, dxRx, dxTx, dxToneTx;
-};
-
-PlanRow planRow(std::size_t row) {
-    return {SkedScheme(row),
-            planField(row, PlanColumnId::Rx),
-            planField(row, PlanColumnId::Tx),
-            planField(row, PlanColumnId::DxRx),
-            planField(row, PlanColumnId::DxTx),
-            planField(row, PlanColumnId::DxToneTx)};
-}
-
-// An own frequency at this tick's resolution, with " Hz" in Hz mode. A value
-// beyond the double range has no text (never "inf" or "nan"): the field is
-// emptied, without the unit.
-std::string ownText(double value, const PlanTick& tick) {
-    std::string figure = fixedText(value, tick.decimals);
-    if (!figure.empty()) figure += tick.unitSuffix;
-    return figure;
-}
-
-void writeOwnFields(Fields& fields, const PlanRow& row, const DopplerInputs& in,
-                    double skedFrequencyMHz, const PlanTick& tick) {
-    const OwnValues own = ownValues(row.scheme, in, skedFrequencyMHz, tick);
-    fields.setText(row.tx, ownText(own.tx, tick));
-    fields.setText(row.rx, ownText(own.rx, tick));
-}
-
 // Own Echo has DX figures only for a sked frequency above 0, the others for any but 0.
-bool dxFiguresShown(SkedScheme scheme, double skedFrequencyMHz) {
+bool partnerFiguresShown(SkedScheme scheme, double skedFrequencyMHz) {
     return scheme == SkedScheme::OwnEcho ? skedFrequencyMHz > 0 : skedFrequencyMHz != 0;
 }
 
-// The DX station's frequencies, worked out from the texts the operator's fields
-// show right now (written, read back, parsed), so each inherits the rounding of
-// the figure it comes from. A missing input empties the DX field.
-void writeDxFields(Fields& fields, const PlanRow& row, const DopplerInputs& in,
-                   double skedFrequencyMHz, const PlanTick& tick) {
-    if (!dxFiguresShown(row.scheme, skedFrequencyMHz)) {
-        fields.setText(row.dxTx, "");
-        fields.setText(row.dxRx, "");
-        fields.setText(row.dxToneTx, "");
-        return;
-    }
-    const int decimals = tick.decimals;
-    const std::optional<double>& mutual = in.mutualMHz;
-
-    // DX Tx: what we hear on our Rx frequency was sent mutual Doppler lower.
-    const std::optional<double> ownRx = shownFigure(fields, row.rx);
-    fields.setText(row.dxTx, ownRx && mutual ? fixedText(*ownRx - *mutual, decimals) : "");
-
-    // DX Rx: what we send arrives mutual Doppler higher.
-    const std::optional<double> ownTx = shownFigure(fields, row.tx);
-    fields.setText(row.dxRx, ownTx && mutual ? fixedText(*ownTx + *mutual, decimals) : "");
-
-    // Tone-corrected DX Tx, from the DX Tx text just written.
-    const std::optional<double> dxTx = shownFigure(fields, row.dxTx);
-    const std::optional<double>& toneOffset = in.toneOffsetMHz;
-    fields.setText(row.dxToneTx,
-                   dxTx && toneOffset ? fixedText(*dxTx - *toneOffset, decimals) : "");
+// The DX station's figures, each from the figure it comes from as shown, so each
+// inherits that rounding. A missing input leaves the figure out.
+void planPartner(SchemeFigures& figures, const PlanInputs& in, const Units& units) {
+    if (!in.mutualDopplerHz) return;
+    const double mutualMHz = asNumberTextShowsIt(*in.mutualDopplerHz / double(kHzPerMHz));
+    // What we hear on our Rx frequency was sent mutual Doppler lower; what we send
+    // arrives mutual Doppler higher.
+    if (figures.rxHz)
+        figures.partnerTxHz = figureHz(unitsValue(*figures.rxHz, units) - mutualMHz, units);
+    if (figures.txHz)
+        figures.partnerRxHz = figureHz(unitsValue(*figures.txHz, units) + mutualMHz, units);
+    // Nothing for a tone difference beyond the double range.
+    const double toneOffsetMHz = in.toneDifferenceHz / double(kHzPerMHz);
+    if (figures.partnerTxHz && std::isfinite(toneOffsetMHz))
+        figures.partnerToneTxHz = figureHz(
+            unitsValue(*figures.partnerTxHz, units) - asNumberTextShowsIt(toneOffsetMHz), units);
 }
 
 }  // namespace
 
-void planSked(Fields& fields, double skedFrequencyMHz, PlanState& state) {
-    const PlanTick tick = prepareDisplayUnits(fields, skedFrequencyMHz, state);
-    const DopplerInputs in(fields, tick);
-    for (std::size_t row = 0; row < std::size(kSchemeRows); ++row) {
-        const PlanRow planned = planRow(row);
-        writeOwnFields(fields, planned, in, skedFrequencyMHz, tick);
-        writeDxFields(fields, planned, in, skedFrequencyMHz, tick);
+SkedPlan planSked(const PlanInputs& in) {
+    SkedPlan plan;
+    plan.skedFrequencyMHz = in.skedFrequencyMHz;
+    plan.hzMode = in.skedFrequencyMHz == 0;
+    plan.resolutionDecimals = in.resolutionDecimals;
+    plan.toneDifferenceHz = in.toneDifferenceHz;
+    const double dxSelfHz = 2.0 * in.mutualDopplerHz.value_or(0) - in.selfDopplerHz.value_or(0);
+    if (std::isfinite(dxSelfHz)) plan.dxSelfDopplerHz = dxSelfHz;
+    const Units units = unitsOf(plan);
+    for (const SkedSchemeInfo& info : kSkedSchemes) {
+        SchemeFigures& figures = plan.schemes[static_cast<std::size_t>(info.scheme)];
+        const OwnValues own = ownValues(info.scheme, in, dxSelfHz, units.divisor);
+        figures.txHz = figureHz(own.tx, units);
+        figures.rxHz = figureHz(own.rx, units);
+        if (partnerFiguresShown(info.scheme, in.skedFrequencyMHz)) planPartner(figures, in, units);
     }
+    return plan;
+}
+
+std::string figureText(const SkedPlan& plan, std::int64_t hz) {
+    if (plan.hzMode) return std::to_string(hz) + " Hz";
+    const std::int64_t magnitude = std::llabs(hz);
+    std::string text = hz < 0 ? "-" : "";
+    text += std::to_string(magnitude / kHzPerMHz);
+    if (plan.resolutionDecimals <= 0) return text;
+    text += '.';
+    text += std::to_string(kHzPerMHz + magnitude % kHzPerMHz)
+                .substr(1, static_cast<std::size_t>(plan.resolutionDecimals));
+    return text;
+}
+
+std::string figureText(const SkedPlan& plan, const std::optional<std::int64_t>& hz) {
+    return hz ? figureText(plan, *hz) : std::string{};
 }
 
 }  // namespace selvora

@@ -1,14 +1,13 @@
-// What the rig should be tuned to: the tracked scheme's Rx and Tx figures exactly as
-// the window shows them, in whole Hz, with their band, or why the figures are not live.
+// What the rig should be tuned to: the tracked scheme's Rx and Tx figures of the plan
+// the window shows, in whole Hz, with their band, or why the figures are not live.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "display/fields.h"
-#include "plan/display_units.h"
+#include "common/megahertz.h"  // whole Hz and their MHz text, for the rig's messages
+#include "plan/sked_plan.h"
 #include "plan/sked_scheme.h"
 #include "tracking/tracking_poll.h"
 
@@ -28,17 +27,10 @@ struct WantedFigures {
     friend bool operator==(const WantedFigures&, const WantedFigures&) = default;
 };
 
-// A shown MHz figure ("1296.100129", "1296.10013") as whole Hz, read digit by digit so no
-// binary rounding creeps in. Anything else (a Hz offset, a sign, more than six decimals,
-// an empty text, zero) is no frequency.
-std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text);
-// Whole Hz as the operator reads a frequency: "1296.100130 MHz".
-std::string mhzText(std::int64_t hz);
-
 // The figures of `scheme` while they are live: azel.dat found, its time stamp seen to
 // move since the path was set and still moving, a sked frequency the operator chose
-// (not the Hz offsets, not one the band set), and both fields showing a frequency.
-WantedFigures wantedFigures(const Fields& fields, const TrackingState& tracking,
-                            const PlanState& plan, SkedScheme scheme);
+// (not the Hz offsets, not one the band set), and both figures a frequency (above 0
+// and below 1 THz).
+WantedFigures wantedFigures(const TrackingState& tracking, const SkedPlan& plan, SkedScheme scheme);
 
 }  // namespace selvora

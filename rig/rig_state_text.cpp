@@ -1,5 +1,7 @@
 #include "rig/rig_state_text.h"
 
+#include "common/megahertz.h"
+
 namespace selvora {
 
 std::string rigStateText(std::optional<SkedScheme> tracked, const RigStatus& status) {

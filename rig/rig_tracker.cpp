@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "common/megahertz.h"
+
 namespace selvora {
 
 namespace {
-
-constexpr std::int64_t kHzPerMHz = 1000000;
 
 // "10368.100130 MHz is outside the rig's range", or with a transverter
 // "10368.100130 MHz is 144.100130 MHz at the rig, outside its range".

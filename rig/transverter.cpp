@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <charconv>
 
-#include "rig/rig_figures.h"
+#include "common/megahertz.h"
 
 namespace selvora {
 
 namespace {
 
-constexpr std::int64_t kHzPerMHz = 1000000;
 constexpr std::string_view kShape = "BAND:LO_MHZ, such as 1296:1152";
 
 TransverterReading problem(std::string_view text, std::string why) {

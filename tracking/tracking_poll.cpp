@@ -160,20 +160,21 @@ bool isWholeMHzOf(double bandMHz, double frequencyMHz) {
 }
 
 // WSJT-X reading back a figure Selvora put on the rig they share.
-bool isRigEcho(const TrackingState& state) {
-    return std::any_of(
-        state.rigEchoBandsMHz.begin(), state.rigEchoBandsMHz.end(),
-        [&](std::int64_t band) { return state.fileFrequencyMHz == static_cast<double>(band); });
+bool isRigEcho(const TrackingState& state, std::span<const std::int64_t> rigEchoBandsMHz) {
+    return std::any_of(rigEchoBandsMHz.begin(), rigEchoBandsMHz.end(), [&](std::int64_t band) {
+        return state.fileFrequencyMHz == static_cast<double>(band);
+    });
 }
 
 // The first read, and every change of the WSJT band setting, replaces the sked
 // frequency, including one the user entered; the band then picks it, not the operator.
 // Two exceptions: the band that is the rig's own echo, and a sked chosen before the
 // first read (--sked) on the band that read gives.
-void reseedSkedFrequency(Fields& fields, TrackingState& state) {
+void reseedSkedFrequency(Fields& fields, TrackingState& state,
+                         std::span<const std::int64_t> rigEchoBandsMHz) {
     const bool bandChanged =
         !state.skedSeeded || state.fileFrequencyMHz != state.previousFileFrequencyMHz;
-    if (!bandChanged || (state.skedSeeded && isRigEcho(state))) return;
+    if (!bandChanged || (state.skedSeeded && isRigEcho(state, rigEchoBandsMHz))) return;
     state.skedBandMHz = state.fileFrequencyMHz;
     const bool keepChosen = !state.skedSeeded && state.skedChosen &&
                             isWholeMHzOf(state.fileFrequencyMHz, state.skedFrequencyMHz);
@@ -194,7 +195,8 @@ AzelFreshness azelFreshness(const TrackingState& state) {
     return AzelFreshness::Live;
 }
 
-PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalClock& clock) {
+PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalClock& clock,
+                             std::span<const std::int64_t> rigEchoBandsMHz) {
     showLocalTime(fields, clock);
     if (state.azelPath != fields.text(field("azel_path"))) forgetLiveness(state);
     state.azelPath = fields.text(field("azel_path"));
@@ -220,7 +222,7 @@ PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalCl
     showTrackingLine(fields, state, record, clock);
     if (record.map65Form) return PollOutcome::Map65Form;
     showDopplerLine(fields, state, record);
-    reseedSkedFrequency(fields, state);
+    reseedSkedFrequency(fields, state, rigEchoBandsMHz);
     state.previousFileFrequencyMHz = state.fileFrequencyMHz;
     return PollOutcome::Continue;
 }

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/local_clock.h"
 #include "display/fields.h"
@@ -37,9 +37,6 @@ struct TrackingState {
     // The operator chose the sked frequency (Enter in its box, or --sked): a sked the
     // program set by itself, at start or after a band change, is not followed by the rig.
     bool skedChosen = false;
-    // The whole MHz of the figures Selvora has put on the rig: WSJT-X, sharing the rig,
-    // writes its dial back as the band, which is then no band change.
-    std::vector<std::int64_t> rigEchoBandsMHz;
 };
 
 // How far the figures can be trusted to follow the moon, worst first.
@@ -55,7 +52,10 @@ inline constexpr int kStaleAfterFailedReads = 6;
 // One poll of azel.dat. Returns Map65Form when line 4 has the MAP65 form; the caller
 // then shows kMap65Title / kMap65Message in a modal box (OK only) and ends the
 // program without running anything else of the tick. The file is closed by then.
-PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalClock& clock);
+// `rigEchoBandsMHz`: the whole MHz of the figures Selvora has put on the rig; WSJT-X,
+// sharing the rig, writes its dial back as the band, which is then no band change.
+PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalClock& clock,
+                             std::span<const std::int64_t> rigEchoBandsMHz = {});
 
 inline constexpr std::string_view kMap65Title = "AZEL file error";
 // CR LF line ends, as the message box shows them.

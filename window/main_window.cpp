@@ -171,8 +171,8 @@ void MainWindow::connectTyping(FieldId id) {
         connect(box, &QLineEdit::textEdited, this,
                 [this, id](const QString& text) { fields_.acceptTyping(id, text.toStdString()); });
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        connect(button, &QPushButton::clicked, this, [this] {
-            commands_.savePath();
+        connect(button, &QPushButton::clicked, this, [this, id] {
+            commands_.click(id);
             showChanges();
         });
     } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
@@ -238,6 +238,18 @@ void MainWindow::applyChange(FieldId id, unsigned mask) {
     }
     if (mask & kToolTipChanged) {
         setToolTipAndDescription(*widget, QString::fromStdString(fields_.toolTip(id)));
+    }
+    if (mask & kBoldChanged) {
+        QFont font = qFont(kControls[id.index].font);
+        font.setBold(fields_.bold(id));
+        widget->setFont(font);
+    }
+    if (mask & kAccessibleNameChanged) {
+        const std::string& name = fields_.accessibleName(id);
+        const ControlSpec& control = kControls[id.index];
+        widget->setAccessibleName(!name.empty()                    ? QString::fromStdString(name)
+                                  : control.accessibleName.empty() ? QString()
+                                                                   : spokenName(control));
     }
 }
 

@@ -18,9 +18,9 @@ class BackgroundFill;
 
 class MainWindow final : public QWidget {
   public:
-    // The window's two user commands; the view calls showChanges() after each.
+    // The window's user commands; the view calls showChanges() after each.
     struct Commands {
-        std::function<void()> savePath;                   // a click on Save Path
+        std::function<void(FieldId button)> click;        // a click on a command button
         std::function<void(char16_t& key)> skedKeyPress;  // a character typed into the sked box
     };
 

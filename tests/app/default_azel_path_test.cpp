@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/doppler_ini.h"
-#include "app/selvora.h"
+#include "app/app_core.h"
+#include "app/saved_path.h"
 #include "common/home_folder.h"
 #include "support/fakes.h"
 #include "support/scoped_environment.h"
@@ -122,13 +122,13 @@ TEST_F(DefaultAzelPathTest, ASavedPathWinsAndTheFoundOneIsNotSaved) {
     FakeZone zone;
     FakeMessages messages;
 
-    Selvora first{clock, zone, messages};
+    AppCore first{clock, zone, messages};
     first.start();
     EXPECT_EQ(first.fields().text(field("azel_path")), in("WSJT-X - IC9700"));
     EXPECT_FALSE(fs::exists(home.path() / kSettingsFile));
 
     home.write(kSettingsFile, "/srv/wsjtx/azel.dat\r\n");
-    Selvora second{clock, zone, messages};
+    AppCore second{clock, zone, messages};
     second.start();
     EXPECT_EQ(second.fields().text(field("azel_path")), "/srv/wsjtx/azel.dat");
     EXPECT_TRUE(messages.shown.empty());

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/doppler_ini.h"
+#include "app/saved_path.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "support/desktop_under_test.h"
@@ -126,7 +126,7 @@ TEST(DesktopAppRealClock, ShowsUtcAndTheMatchingPhasePicture) {
         qobject_cast<QLineEdit*>(app.window().widget(field("utc_time")))->text().toStdString();
     EXPECT_TRUE(shown == before || shown == after) << shown << " vs " << before;
 
-    const double age = std::stod(app.selvora().fields().text(field("moon_age_days")));
+    const double age = std::stod(app.core().fields().text(field("moon_age_days")));
     int visible = 0;
     for (int k = 0; k < kPhaseCount; ++k) {
         if (!app.window().widget(phase(k))->isVisible()) continue;

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ahead_command.h"
-#include "app/selvora.h"
+#include "app/app_core.h"
 #include "app/utc_instant_text.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -134,7 +134,7 @@ TEST(SkedAhead, ShowsTheSixSchemesAsTheMainWindowDoes) {
         testing::FakeClock clock{{2026, 12, 9, 21, 30, 0}};
         testing::FakeZone zone;
         testing::FakeMessages messages;
-        Selvora selvora(clock, zone, messages);
+        AppCore selvora(clock, zone, messages);
         selvora.start();
         const std::string band = std::to_string(int(request.skedFrequencyMHz));
         const std::string path = dir.write(

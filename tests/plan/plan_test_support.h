@@ -1,5 +1,5 @@
 // Shared set-up for the planner tests: the display fields of one window,
-// addressed by the ids the logic uses, and the sked frequency and plan state.
+// addressed by the ids the logic uses, the sked frequency and the plan shown.
 #pragma once
 
 #include <string>
@@ -9,6 +9,8 @@
 
 #include "display/control_table.h"
 #include "display/fields.h"
+#include "plan/plan_inputs.h"
+#include "plan/show_sked_plan.h"
 #include "plan/sked_plan.h"
 
 namespace selvora {
@@ -30,11 +32,15 @@ class PlanWindow : public ::testing::Test {
     void oneHz() { fields.select(id("hz1")); }
     void tenHz() { fields.select(id("hz10")); }
 
-    void plan() { planSked(fields, skedFrequency, state); }
+    // One tick's plan, as the window shows it.
+    void plan() {
+        lastPlan = planSked(planInputs(fields, skedFrequency, lastPlan.resolutionDecimals));
+        showSkedPlan(fields, lastPlan);
+    }
 
     Fields fields;
     double skedFrequency = 0;  // MHz
-    PlanState state;
+    SkedPlan lastPlan;         // of the last plan()
 };
 
 }  // namespace selvora

@@ -1,6 +1,5 @@
-#include "plan/plan_text.h"
+#include "plan/sked_plan_text.h"
 
-#include "plan/sked_plan.h"
 #include "plan_test_support.h"
 
 namespace selvora {
@@ -19,7 +18,7 @@ TEST_F(PlanText, WorkedExampleAtOneHz) {
     skedFrequency = 1296.1;
     oneHz();
     plan();
-    EXPECT_EQ(skedPlanText(fields, skedFrequency, state),
+    EXPECT_EQ(skedPlanText(lastPlan, text("utc_time")),
               "Sked frequency: 1296.1 MHz\n"
               "Resolution: 1 Hz\n"
               "UTC time: Monday Dec 07, 2026 09:19:33\n"
@@ -37,7 +36,7 @@ TEST_F(PlanText, WorkedExampleAtOneHz) {
 TEST_F(PlanText, HzModeAtTenHz) {
     tenHz();
     plan();
-    EXPECT_EQ(skedPlanText(fields, skedFrequency, state),
+    EXPECT_EQ(skedPlanText(lastPlan, text("utc_time")),
               "Sked frequency: none (Doppler offsets in Hz)\n"
               "Resolution: 10 Hz\n"
               "UTC time: Monday Dec 07, 2026 09:19:33\n"

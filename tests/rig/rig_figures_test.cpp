@@ -1,44 +1,22 @@
-// The figures the rig is sent, read off the real window model after real ticks.
+// The figures the rig is sent: the typed plan of real ticks, and for random plans
+// exactly the digits the window shows.
 #include "rig/rig_figures.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <random>
+#include <vector>
 
-#include "app/selvora.h"
+#include "app/app_core.h"
+#include "common/megahertz.h"
+#include "plan/show_sked_plan.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 
 namespace selvora {
 namespace {
-
-TEST(WholeHzOfMHzText, ReadsTheShownDigitsExactly) {
-    const struct {
-        const char* text;
-        std::optional<std::int64_t> hz;
-    } cases[] = {
-        {"1296.100129", 1296100129},
-        {"1296.10013", 1296100130},   // 10 Hz resolution
-        {"1296.099999", 1296099999},  // 1296.099999 * 1e6 is 1296099998.99... in binary
-        {"144.000001", 144000001},
-        {"47088.100000", 47088100000},  // beyond 32 bits
-        {"10368", 10368000000},
-        {"0.000010", 10},
-        {"0.000000", std::nullopt},      // no frequency
-        {"-5.00000", std::nullopt},      // a negative sked frequency
-        {"258 Hz", std::nullopt},        // a Hz-mode offset
-        {"1296.1000001", std::nullopt},  // finer than 1 Hz: not a whole-Hz figure
-        {"", std::nullopt},
-        {".5", std::nullopt},
-        {"1,296.1", std::nullopt},
-        {"1e3", std::nullopt},
-        {"1296.1 ", std::nullopt},
-        {"1234567.0", std::nullopt},  // beyond any band, and near overflow
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(wholeHzOfMHzText(c.text), c.hz) << c.text;
-}
 
 constexpr LocalDateTime kMorning{2026, 12, 7, 9, 19, 32};
 
@@ -51,24 +29,25 @@ std::string record(int seconds, const char* band = "1296") {
 
 class WantedFiguresTest : public ::testing::Test {
   protected:
-    void tick() { selvora.tick(); }
+    void tick() { core.tick(rigEchoBandsMHz); }
     WantedFigures wanted(SkedScheme scheme) {
-        return wantedFigures(selvora.fields(), selvora.tracking(), selvora.plan(), scheme);
+        return wantedFigures(core.tracking(), core.plan(), scheme);
     }
     void useAzelDat(const std::string& bytes) {
-        selvora.fields().setText(field("azel_path"), dir.write("azel.dat", bytes));
+        core.fields().setText(field("azel_path"), dir.write("azel.dat", bytes));
     }
     void enterSked(const char* megahertz) {
-        selvora.fields().acceptTyping(field("sked_frequency"), megahertz);
+        core.fields().acceptTyping(field("sked_frequency"), megahertz);
         char16_t enter = 13;
-        selvora.skedKeyPressed(enter);
+        core.skedKeyPressed(enter);
     }
 
     testing::TempWorkingDir dir;
     testing::FakeClock clock{kMorning};
     testing::FakeZone zone;
     testing::FakeMessages messages;
-    Selvora selvora{clock, zone, messages};
+    AppCore core{clock, zone, messages};
+    std::vector<std::int64_t> rigEchoBandsMHz;  // what the rig part tells each tick
 };
 
 WantedFigures live(std::int64_t rxHz, std::int64_t txHz, int bandMHz = 1296) {
@@ -91,7 +70,7 @@ TEST_F(WantedFiguresTest, FollowsOnlyAMovingFileAndASkedTheOperatorChose) {
         {"no file yet", [] {}, 1, notLive("waiting for azel.dat (not found)"), ""},
         {"--sked, then a file written once, long ago",
          [&] {
-             selvora.chooseSkedForThisRun("1296.1");
+             core.chooseSkedForThisRun("1296.1");
              useAzelDat(record(17));
          },
          1, notLive("waiting for azel.dat to update"), "1296.1"},
@@ -109,7 +88,7 @@ TEST_F(WantedFiguresTest, FollowsOnlyAMovingFileAndASkedTheOperatorChose) {
          live(432100130, 432099870, 432), "432.1"},
         {"the rig's own Tx figure read back as the band is no band change",
          [&] {
-             selvora.tracking().rigEchoBandsMHz = {432, 431};
+             rigEchoBandsMHz = {432, 431};
              useAzelDat(record(22, "431"));
          },
          1, live(432100130, 432099870, 432), "432.1"},
@@ -118,35 +97,108 @@ TEST_F(WantedFiguresTest, FollowsOnlyAMovingFileAndASkedTheOperatorChose) {
         {"a sked of 0 is Hz offsets", [&] { enterSked("0"); }, 1, notLive("enter a sked frequency"),
          "0"},
     };
-    selvora.start();
+    core.start();
     for (const auto& step : steps) {
         step.act();
         for (int i = 0; i < step.ticks; ++i)
             tick();
         EXPECT_EQ(wanted(SkedScheme::Cfom), step.expected) << step.what;
-        EXPECT_EQ(selvora.fields().text(field("sked_frequency")), step.sked) << step.what;
+        EXPECT_EQ(core.fields().text(field("sked_frequency")), step.sked) << step.what;
     }
 }
 
 TEST_F(WantedFiguresTest, EverySchemesShownFiguresInWholeHz) {
-    selvora.start();
-    selvora.chooseSkedForThisRun("1296.1");
+    core.start();
+    core.chooseSkedForThisRun("1296.1");
     useAzelDat(record(31));
     tick();
     useAzelDat(record(32));
     tick();
     EXPECT_EQ(wanted(SkedScheme::FullDoppler), live(1296100120, 1296099880));
     EXPECT_EQ(wanted(SkedScheme::NoDoppler), live(1296100000, 1296100000));
-    selvora.fields().select(field("hz1"));
+    core.fields().select(field("hz1"));
     tick();
     EXPECT_EQ(wanted(SkedScheme::Cfom), live(1296100129, 1296099871));
     EXPECT_EQ(wanted(SkedScheme::OwnEcho), live(1296100258, 1296100000));
     EXPECT_EQ(wanted(SkedScheme::CallDx), live(1296100000, 1296099742));
     EXPECT_EQ(wanted(SkedScheme::DxEcho), live(1296100124, 1296099866));
 
-    // A field emptied because its figure could not be worked out is no frequency.
-    selvora.fields().setText(field("rx_dx_echo"), "");
+    // A negative sked gives figures, but no frequencies.
+    enterSked("-5");
+    tick();
     EXPECT_EQ(wanted(SkedScheme::DxEcho), notLive("waiting for On DX Echo figures"));
+}
+
+// Figures the tracking poll calls live, from a sked the operator chose.
+TrackingState liveTracking() {
+    TrackingState tracking;
+    tracking.found = true;
+    tracking.lastStampSeconds = 20;
+    tracking.stampMoved = true;
+    tracking.skedChosen = true;
+    tracking.skedBandMHz = 1296;
+    return tracking;
+}
+
+// Random plans, some of them absurd: whatever the rig is sent is what the window
+// shows, read digit by digit; and every figure shown reads back as its typed value.
+TEST(ShownIsSent, ForRandomPlans) {
+    std::mt19937_64 random(20261209);
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    const auto hundredths = [&](double low, double high) {
+        return std::round(uniform(low, high) * 100) / 100;
+    };
+    const TrackingState tracking = liveTracking();
+    int sent = 0;
+    for (int i = 0; i < 20000; ++i) {
+        PlanInputs in;
+        const int kind = static_cast<int>(random() % 10);
+        in.skedFrequencyMHz = kind == 0   ? 0.0
+                              : kind == 1 ? -uniform(0, 100)
+                              : kind == 2 ? uniform(0, 0.001)
+                                          : std::round(uniform(1, 250000) * 1e6) / 1e6;
+        if (random() % 8 != 0) in.selfDopplerHz = hundredths(-80000, 80000);
+        if (random() % 8 != 0) in.mutualDopplerHz = hundredths(-40000, 40000);
+        in.resolutionDecimals = random() % 2 == 0 ? 5 : 6;
+        in.toneDifferenceHz = random() % 2 == 0 ? 0.0 : hundredths(-500, 500);
+        const SkedPlan plan = planSked(in);
+        Fields fields;
+        showSkedPlan(fields, plan);
+
+        for (const SkedSchemeInfo& info : kSkedSchemes) {
+            const SchemeFigures& figures = plan.of(info.scheme);
+            const std::string& rxText = fields.text(info.rx);
+            const std::string& txText = fields.text(info.tx);
+            SCOPED_TRACE(std::string(info.caption) + " Rx " + rxText + " Tx " + txText);
+            const WantedFigures wanted = wantedFigures(tracking, plan, info.scheme);
+            if (wanted.figures) {
+                ++sent;
+                EXPECT_EQ(wholeHzOfMHzText(rxText), wanted.figures->rxHz);
+                EXPECT_EQ(wholeHzOfMHzText(txText), wanted.figures->txHz);
+            } else if (!plan.hzMode) {
+                EXPECT_FALSE(wholeHzOfMHzText(rxText) && wholeHzOfMHzText(txText));
+            }
+            for (const auto& figure : {figures.rxHz, figures.txHz, figures.partnerRxHz,
+                                       figures.partnerTxHz, figures.partnerToneTxHz}) {
+                if (!figure) continue;
+                const std::string text = figureText(plan, *figure);
+                const bool negative = text.starts_with('-');
+                std::string digits = text.substr(negative ? 1 : 0);
+                if (plan.hzMode) {
+                    ASSERT_TRUE(digits.ends_with(" Hz")) << text;
+                    digits.resize(digits.size() - 3);
+                    ASSERT_EQ(std::to_string(std::llabs(*figure)), digits);
+                } else {
+                    const auto hz = wholeHzOfMHzText(digits);
+                    ASSERT_EQ(hz.value_or(0), std::llabs(*figure)) << text;
+                }
+                ASSERT_EQ(negative, *figure < 0) << text;
+            }
+        }
+    }
+    EXPECT_GT(sent, 50000);  // most plans are live frequencies
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/user_messages.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
+#include "common/user_messages.h"
 
 namespace selvora::testing {
 

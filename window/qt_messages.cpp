@@ -1,4 +1,4 @@
-#include "app/qt_messages.h"
+#include "window/qt_messages.h"
 
 #include <QMessageBox>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "app/copy_plan_qt.h"
+#include "window/plan_copier.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "app/rig_menus_qt.h"
+#include "window/rig_menus.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "app/doppler_ini.h"
+#include "app/saved_path.h"
 
 #include "common/atomic_file.h"
 #include "common/files.h"

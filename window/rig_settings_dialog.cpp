@@ -1,4 +1,4 @@
-#include "app/rig_settings_dialog_qt.h"
+#include "window/rig_settings_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

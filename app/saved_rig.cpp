@@ -1,4 +1,4 @@
-#include "app/rig_settings_store_qt.h"
+#include "app/saved_rig.h"
 
 #include <QDir>
 #include <QFileInfo>

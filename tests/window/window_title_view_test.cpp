@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/desktop_app.h"
-#include "app/doppler_ini.h"
+#include "app/saved_path.h"
 #include "display/window_title.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -16,7 +16,7 @@ using testing::FakeMessages;
 using testing::FakeZone;
 using testing::TempWorkingDir;
 
-TEST(WindowTitle, LeadsWithTheWarningAndEndsWithTheSuffix) {
+TEST(WindowTitleView, LeadsWithTheWarningAndEndsWithTheSuffix) {
     const struct {
         bool stale;
         const char* suffix;
@@ -38,7 +38,7 @@ std::string azelAt(const std::string& time) {
 }
 
 // The title and one request for attention follow "AZEL IS NOT UPDATING" in and out.
-TEST(WindowTitle, TitleAndOneAlertWhileTheWarningShows) {
+TEST(WindowTitleView, TitleAndOneAlertWhileTheWarningShows) {
     TempWorkingDir dir;
     dir.write(kSettingsFile, dir.write("azel.dat", azelAt("09:19:31")) + "\r\n");
     FakeClock clock{{2026, 12, 7, 9, 19, 33}};
@@ -61,7 +61,7 @@ TEST(WindowTitle, TitleAndOneAlertWhileTheWarningShows) {
     }
     EXPECT_EQ(ticks, 6);  // six reads of one time stamp
     EXPECT_EQ(app.window().windowTitle(), stale);
-    EXPECT_TRUE(app.selvora().tracking().stale);
+    EXPECT_TRUE(app.core().tracking().stale);
     for (int i = 0; i < 5; ++i)
         app.tick();
     EXPECT_EQ(alerts, 1);  // once, not on every stale tick
@@ -69,7 +69,7 @@ TEST(WindowTitle, TitleAndOneAlertWhileTheWarningShows) {
     dir.write("azel.dat", azelAt("09:19:34"));
     app.tick();
     EXPECT_EQ(app.window().windowTitle(), base);
-    EXPECT_FALSE(app.selvora().tracking().stale);
+    EXPECT_FALSE(app.core().tracking().stale);
 
     app.windowTitle().setTitleSuffix("rig: IC-9700");
     EXPECT_EQ(app.window().windowTitle(), base + QStringLiteral(" \u2014 rig: IC-9700"));

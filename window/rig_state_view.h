@@ -6,16 +6,18 @@
 #include <optional>
 #include <string>
 
-#include "app/window_title_qt.h"
 #include "plan/sked_scheme.h"
 #include "rig/rig_tracker.h"
 #include "window/main_window.h"
+#include "window/window_title_view.h"
 
 namespace selvora {
 
 class RigStateView {
   public:
-    RigStateView(MainWindow& window, WindowTitle& title);
+    // The caption's font, accessible name and tool tip go through the fields, and the
+    // window shows them.
+    RigStateView(MainWindow& window, Fields& fields, WindowTitleView& title);
 
     void show(std::optional<SkedScheme> tracked, const RigStatus& status);
 
@@ -23,7 +25,8 @@ class RigStateView {
     void markCaption(SkedScheme scheme, bool marked, const std::string& whyNot = {});
 
     MainWindow& window_;
-    WindowTitle& title_;
+    Fields& fields_;
+    WindowTitleView& title_;
     std::optional<SkedScheme> marked_;
     std::string shownState_;
     std::string shownWhyNot_;

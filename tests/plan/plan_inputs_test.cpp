@@ -1,4 +1,5 @@
-#include "plan/display_units.h"
+// What a plan takes from the window, and the DX self Doppler and tone check it shows.
+#include "plan/plan_inputs.h"
 
 #include "plan_test_support.h"
 
@@ -7,58 +8,56 @@ namespace {
 
 using namespace colours;
 
-using DisplayUnits = PlanWindow;
+using PlanInputsTest = PlanWindow;
 
-TEST_F(DisplayUnits, ModeAndResolutionAreSetAfreshEveryTick) {
+TEST_F(PlanInputsTest, ModeAndResolutionAreSetAfreshEveryTick) {
     const struct {
         bool hz1;
         double sked;
-        int decimals;
+        bool hzMode;
         int resolutionDecimals;
-        double divisor;
-        const char* suffix;
+        const char* noDopplerRx;
     } cases[] = {
-        {true, 0, 0, 6, 1, " Hz"},  // Hz mode, resolution still set
-        {false, 0, 0, 5, 1, " Hz"},
-        {true, 1296.1, 6, 6, 1000000, ""},
-        {false, 1296.1, 5, 5, 1000000, ""},
-        {false, -1296, 5, 5, 1000000, ""},  // negative: MHz mode
-        {true, 1e-300, 6, 6, 1000000, ""},  // only exactly 0 is Hz mode
+        {true, 0, true, 6, "0 Hz"},  // Hz mode, resolution still set
+        {false, 0, true, 5, "0 Hz"},
+        {true, 1296.1, false, 6, "1296.100000"},
+        {false, 1296.1, false, 5, "1296.10000"},
+        {false, -1296, false, 5, "-1296.00000"},  // negative: MHz mode
+        {true, 1e-300, false, 6, "0.000000"},     // only exactly 0 is Hz mode
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sked);
         c.hz1 ? oneHz() : tenHz();
         skedFrequency = c.sked;
-        state.resolutionDecimals = -1;
-        const PlanTick tick = prepareDisplayUnits(fields, skedFrequency, state);
-        EXPECT_EQ(tick.decimals, c.decimals);
-        EXPECT_EQ(state.resolutionDecimals, c.resolutionDecimals);
-        EXPECT_EQ(tick.frequencyDivisor, c.divisor);
-        EXPECT_EQ(tick.unitSuffix, c.suffix);
+        lastPlan.resolutionDecimals = -1;
+        plan();
+        EXPECT_EQ(lastPlan.hzMode, c.hzMode);
+        EXPECT_EQ(lastPlan.resolutionDecimals, c.resolutionDecimals);
+        EXPECT_EQ(text("rx_no_doppler"), c.noDopplerRx);
     }
 }
 
-TEST_F(DisplayUnits, DxSelfDopplerIsTwiceMutualLessOwnSelf) {
+TEST_F(PlanInputsTest, DxSelfDopplerIsTwiceMutualLessOwnSelf) {
     const struct {
         const char* self;
         const char* mutual;
         const char* shown;
     } cases[] = {
-        {"258", "124", "-10"},   {"", "", "0"},  // before the first read of azel.dat
-        {"-37", "12.5", "62"},   {"abc", "7 Hz", "14"},
-        {"1E308", "1E308", ""},   // 2 x 1E308 overflows: emptied, never "inf"
-        {"1E308", "-1E308", ""},  // -inf
+        {"258", "124", "-10"},   {"", "", "0"},         // before the first read of azel.dat
+        {"-37", "12.5", "62"},   {"abc", "7 Hz", "0"},  // no plain number: no Doppler
+        {"1E308", "1E308", ""},                         // 2 x 1E308 overflows: emptied, never "inf"
+        {"1E308", "-1E308", ""},                        // -inf
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.self) + " / " + c.mutual);
         set("dx_self_doppler", "previous");
         inputs(c.self, c.mutual);
-        prepareDisplayUnits(fields, skedFrequency, state);
+        plan();
         EXPECT_EQ(text("dx_self_doppler"), c.shown);
     }
 }
 
-TEST_F(DisplayUnits, ToneCheckShowsTheDifferenceAndItsDirection) {
+TEST_F(PlanInputsTest, ToneCheckShowsTheDifferenceAndItsDirection) {
     const struct {
         const char* tx;
         const char* rx;
@@ -81,7 +80,7 @@ TEST_F(DisplayUnits, ToneCheckShowsTheDifferenceAndItsDirection) {
         fields.setForeColour(check, 0x123456);  // so each colour must be set by the check
         fields.setBackColour(check, 0x654321);
         inputs("0", "0", c.tx, c.rx);
-        prepareDisplayUnits(fields, skedFrequency, state);
+        plan();
         EXPECT_EQ(text("tone_check"), c.shown);
         EXPECT_EQ(fields.foreColour(check), c.fore);
         EXPECT_EQ(fields.backColour(check), c.back);

@@ -3,21 +3,23 @@
 // what changed.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "app/user_messages.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
+#include "common/user_messages.h"
 #include "display/fields.h"
-#include "plan/display_units.h"
+#include "plan/sked_plan.h"
 #include "tracking/tracking_poll.h"
 
 namespace selvora {
 
-class Selvora {
+class AppCore {
   public:
-    Selvora(const LocalClock& clock, const TimeZoneSource& timeZone, UserMessages& messages);
+    AppCore(const LocalClock& clock, const TimeZoneSource& timeZone, UserMessages& messages);
 
     // Once, after the window exists and before it is shown: the saved path.
     void start();
@@ -26,13 +28,17 @@ class Selvora {
     // A sked frequency given on the command line, as if typed and entered: the first
     // read of a file on its band keeps it.
     void chooseSkedForThisRun(std::string_view megahertz);
-    // "Save Path": stores the path box's text in doppler.ini.
+    // A click on a command button, by its field: Save Path stores the path box's
+    // text in doppler.ini.
+    void buttonClicked(FieldId button);
     void savePathClicked();
     // A character typed into the sked box; Enter (13) commits the sked frequency
     // and is swallowed (key becomes 0).
     void skedKeyPressed(char16_t& key);
     // Every 480 ms: the tracking poll and sked plan, the UTC clock, the moon age.
-    void tick();
+    // `rigEchoBandsMHz`: the whole MHz of the figures on a rig Selvora tunes, which
+    // WSJT-X, sharing the rig, writes back as the band (no band change).
+    void tick(std::span<const std::int64_t> rigEchoBandsMHz = {});
 
     // True once a tick has ended the program (the MAP65 form of azel.dat).
     bool ended() const { return ended_; }
@@ -41,19 +47,20 @@ class Selvora {
     std::string planText() const;
 
     Fields& fields() { return fields_; }
-    TrackingState& tracking() { return tracking_; }
-    const PlanState& plan() const { return plan_; }
+    const TrackingState& tracking() const { return tracking_; }
+    // The plan of the last tick: what the window shows and the rig is sent.
+    const SkedPlan& plan() const { return plan_; }
 
   private:
     void loadSavedPath();
-    bool pollAndPlan();  // false when the program has ended
+    bool pollAndPlan(std::span<const std::int64_t> rigEchoBandsMHz);  // false once ended
 
     const LocalClock& clock_;
     const TimeZoneSource& timeZone_;
     UserMessages& messages_;
     Fields fields_;
     TrackingState tracking_;
-    PlanState plan_;
+    SkedPlan plan_;
     bool ended_ = false;
 };
 

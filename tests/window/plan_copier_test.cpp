@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "app/desktop_app.h"
-#include "app/doppler_ini.h"
-#include "plan/plan_text.h"
+#include "app/saved_path.h"
+#include "plan/sked_plan_text.h"
 #include "support/desktop_under_test.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -50,7 +50,7 @@ class CopyPlanTest : public testing::DesktopUnderTest {
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     }
     QWidget* widget(std::string_view name) { return app.window().widget(*findField(name)); }
-    QString plan() { return QString::fromStdString(app.selvora().planText()); }
+    QString plan() { return QString::fromStdString(app.core().planText()); }
     void pressCtrlC(QWidget* focus) {
         focus->setFocus();
         QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);

@@ -1,7 +1,7 @@
 // The rig seen from the window: options, the context menu, the marked caption, the title,
 // and the settings kept between runs. The rig is Hamlib's dummy (model 1), in-process.
-#include "app/rig_qt.h"
-#include "app/rig_settings_dialog_qt.h"
+#include "app/rig_control.h"
+#include "window/rig_settings_dialog.h"
 
 #include <chrono>
 #include <thread>
@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "app/desktop_app.h"
-#include "app/doppler_ini.h"
+#include "app/saved_path.h"
 #include "support/desktop_under_test.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -56,7 +56,8 @@ TEST(RigOptions, ReadsRigctlStyleOptionsAndRefusesNonsense) {
     };
     for (const auto& c : cases) {
         QCommandLineParser parser;
-        addRigOptions(parser);
+        RigCommandLine unused;
+        parser.addOptions(rigOptionGroup(unused).options);
         ASSERT_TRUE(parser.parse(QStringList{"selvora"} + c.arguments));
         const RigCommandLineReading reading = readRigOptions(parser);
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -108,9 +109,9 @@ TEST_F(RigControlTest, MarksTheTrackedSchemeAndKeepsTheChoiceForTheNextRun) {
     dir.write(kSettingsFile, dir.write("azel.dat", wsjtxFile(0)) + "\r\n");
     app.start();
     app.timer().stop();
-    app.selvora().chooseSkedForThisRun("1296.1");
+    app.core().chooseSkedForThisRun("1296.1");
     {
-        RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile(),
+        RigControl rig(app.window(), app.core(), app.windowTitle(), settingsFile(),
                        {.model = 1, .transverters = {{10368, 10224000000}}});
         EXPECT_EQ(app.window().windowTitle(), "wsjt  Selvora v1.3 - Tarnwick");
         rig.track(SkedScheme::Cfom);
@@ -124,7 +125,7 @@ TEST_F(RigControlTest, MarksTheTrackedSchemeAndKeepsTheChoiceForTheNextRun) {
         EXPECT_FALSE(caption(SkedScheme::Cfom)->font().bold());
         ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: Own Echo"));
     }
-    RigControl again(app.window(), app.selvora(), app.windowTitle(), settingsFile());
+    RigControl again(app.window(), app.core(), app.windowTitle(), settingsFile());
     EXPECT_EQ(again.tracked(), SkedScheme::OwnEcho);
     EXPECT_EQ(again.settings(), RigSettings{});
     EXPECT_TRUE(again.transverters().empty());
@@ -136,16 +137,16 @@ TEST_F(RigControlTest, MarksTheTrackedSchemeAndKeepsTheChoiceForTheNextRun) {
 TEST_F(RigControlTest, TellsWhyTheRigIsNotFollowingInTheTitleAndTheToolTip) {
     app.start();
     app.timer().stop();
-    app.selvora().chooseSkedForThisRun("1296.1");
-    app.selvora().fields().setText(field("azel_path"), (dir.path() / "none" / "azel.dat").string());
+    app.core().chooseSkedForThisRun("1296.1");
+    app.core().fields().setText(field("azel_path"), (dir.path() / "none" / "azel.dat").string());
     {
-        RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile(),
+        RigControl rig(app.window(), app.core(), app.windowTitle(), settingsFile(),
                        {.model = 1, .track = SkedScheme::Cfom});
         ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: waiting for azel.dat (not found)"));
         EXPECT_EQ(caption(SkedScheme::Cfom)->toolTip(), "waiting for azel.dat (not found)");
     }
-    app.selvora().fields().setText(field("azel_path"), (dir.path() / "azel.dat").string());
-    RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile(),
+    app.core().fields().setText(field("azel_path"), (dir.path() / "azel.dat").string());
+    RigControl rig(app.window(), app.core(), app.windowTitle(), settingsFile(),
                    {.model = 2, .port = "127.0.0.1:1", .track = SkedScheme::Cfom});
     ASSERT_TRUE(tickUntilTitleEnds(rig, " — rig: no answer (IO error)"))
         << app.window().windowTitle().toStdString();
@@ -155,7 +156,7 @@ TEST_F(RigControlTest, TellsWhyTheRigIsNotFollowingInTheTitleAndTheToolTip) {
 TEST_F(RigControlTest, TheRowsContextMenuTunesAndStops) {
     app.start();
     app.timer().stop();
-    RigControl rig(app.window(), app.selvora(), app.windowTitle(), settingsFile(), {.model = 1});
+    RigControl rig(app.window(), app.core(), app.windowTitle(), settingsFile(), {.model = 1});
     const auto chooseFromMenu = [&](FieldId id, int down, QStringList* seen) {
         QTimer::singleShot(0, [=] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

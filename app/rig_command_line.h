@@ -24,8 +24,6 @@ struct RigCommandLine {
     TransverterOffsets transverters;  // added to the saved ones, a band's last one winning
 };
 
-void addRigOptions(QCommandLineParser& parser);
-
 // The options as given, or what is wrong with them ("--track takes one of full-doppler, ...").
 struct RigCommandLineReading {
     RigCommandLine options;

@@ -11,12 +11,12 @@
 
 namespace selvora {
 
-class WindowTitle {
+class WindowTitleView {
   public:
     // Asks for attention for `window`; QApplication::alert by default.
     using Alert = std::function<void(QWidget* window)>;
 
-    explicit WindowTitle(QWidget& window, Alert alert = {});
+    explicit WindowTitleView(QWidget& window, Alert alert = {});
 
     // After each tick: whether "AZEL IS NOT UPDATING" shows now.
     void showStale(bool stale);

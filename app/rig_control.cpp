@@ -1,7 +1,8 @@
-#include "app/rig_qt.h"
+#include "app/rig_control.h"
 
-#include "app/rig_settings_dialog_qt.h"
+#include "common/megahertz.h"
 #include "rig/rig_figures.h"
+#include "window/ask_rig_settings.h"
 
 namespace selvora {
 
@@ -17,18 +18,16 @@ SavedRig withCommandLine(SavedRig rig, const RigCommandLine& options) {
     return rig;
 }
 
-constexpr std::int64_t kHzPerMHz = 1000000;
-
 }  // namespace
 
-RigControl::RigControl(MainWindow& window, Selvora& selvora, WindowTitle& title,
+RigControl::RigControl(MainWindow& window, AppCore& core, WindowTitleView& title,
                        QString settingsFile, const RigCommandLine& options)
     : window_(window),
-      selvora_(selvora),
+      core_(core),
       settingsFile_(std::move(settingsFile)),
       saved_(loadSavedRig(settingsFile_)),
       inUse_(withCommandLine(saved_, options)),
-      view_(window, title),
+      view_(window, core.fields(), title),
       menus_(window, {[this] { return tracked(); }, [this](SkedScheme s) { track(s); },
                       [this] { stopTracking(); }, [this] { openSettings(); }}) {
     useRig();
@@ -36,9 +35,7 @@ RigControl::RigControl(MainWindow& window, Selvora& selvora, WindowTitle& title,
 }
 
 void RigControl::afterTick() {
-    if (inUse_.track)
-        worker_.post(
-            wantedFigures(selvora_.fields(), selvora_.tracking(), selvora_.plan(), *inUse_.track));
+    if (inUse_.track) worker_.post(wantedFigures(core_.tracking(), core_.plan(), *inUse_.track));
     noteRigEcho();
     showState();
 }
@@ -60,12 +57,12 @@ void RigControl::stopTracking() {
 }
 
 void RigControl::openSettings() {
-    RigSettingsDialog dialog(inUse_.settings, inUse_.transverters, &window_);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (dialog.settings() == inUse_.settings && dialog.transverters() == inUse_.transverters)
-        return;
-    inUse_.settings = saved_.settings = dialog.settings();
-    inUse_.transverters = saved_.transverters = dialog.transverters();
+    const std::optional<RigChoice> chosen =
+        askRigSettings(inUse_.settings, inUse_.transverters, &window_);
+    if (!chosen) return;
+    if (chosen->settings == inUse_.settings && chosen->transverters == inUse_.transverters) return;
+    inUse_.settings = saved_.settings = chosen->settings;
+    inUse_.transverters = saved_.transverters = chosen->transverters;
     saveRig(settingsFile_, saved_);
     useRig();
     showState();
@@ -82,9 +79,9 @@ void RigControl::showState() {
 }
 
 // WSJT-X, sharing the rig, writes its dial back as the band: the whole MHz of what
-// the rig took from us is not the operator changing band.
+// the rig took from us is not the operator changing band. The next tick is told.
 void RigControl::noteRigEcho() {
-    std::vector<std::int64_t>& bands = selvora_.tracking().rigEchoBandsMHz;
+    std::vector<std::int64_t>& bands = echoBandsMHz_;
     bands.clear();
     if (!inUse_.track) return;
     const ShownOnRig shown = worker_.shownOnRig();

@@ -1,4 +1,4 @@
-#include "app/rig_options_qt.h"
+#include "app/rig_command_line.h"
 
 #include <charconv>
 
@@ -45,10 +45,6 @@ QList<QCommandLineOption> rigOptions() {
                             "oscillator is LO_MHZ: the rig gets the shown figure less the LO. "
                             "Once per band, such as --transverter 10368:10224."),
              QStringLiteral("BAND:LO_MHZ")}};
-}
-
-void addRigOptions(QCommandLineParser& parser) {
-    parser.addOptions(rigOptions());
 }
 
 OptionGroup rigOptionGroup(RigCommandLine& given) {

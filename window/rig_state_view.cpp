@@ -1,14 +1,11 @@
-#include "app/rig_state_view_qt.h"
-
-#include <QLabel>
+#include "window/rig_state_view.h"
 
 #include "rig/rig_state_text.h"
-#include "window/qt_text.h"
 
 namespace selvora {
 
-RigStateView::RigStateView(MainWindow& window, WindowTitle& title)
-    : window_(window), title_(title) {}
+RigStateView::RigStateView(MainWindow& window, Fields& fields, WindowTitleView& title)
+    : window_(window), fields_(fields), title_(title) {}
 
 void RigStateView::show(std::optional<SkedScheme> tracked, const RigStatus& status) {
     const std::string state = rigStateText(tracked, status);
@@ -20,18 +17,16 @@ void RigStateView::show(std::optional<SkedScheme> tracked, const RigStatus& stat
     if (tracked) markCaption(*tracked, true, whyNot);
     marked_ = tracked;
     shownWhyNot_ = whyNot;
+    window_.showChanges();
 }
 
 void RigStateView::markCaption(SkedScheme scheme, bool marked, const std::string& whyNot) {
     const SkedSchemeInfo& info = schemeInfo(scheme);
-    QWidget* label = window_.widget(info.captionField);
-    QFont font = label->font();
-    font.setBold(marked);
-    label->setFont(font);
-    label->setAccessibleName(marked ? qText(info.caption) + QStringLiteral(", tracked on the rig")
-                                    : QString());
+    fields_.setBold(info.captionField, marked);
+    fields_.setAccessibleName(info.captionField,
+                              marked ? std::string(info.caption) + ", tracked on the rig" : "");
     const std::string_view original = kControls[info.captionField.index].toolTip;
-    setToolTipAndDescription(*label, qText(marked && !whyNot.empty() ? whyNot : original));
+    fields_.setToolTip(info.captionField, marked && !whyNot.empty() ? whyNot : original);
 }
 
 }  // namespace selvora

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "app/user_messages.h"
+#include "common/user_messages.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "app/window_title_qt.h"
+#include "window/window_title_view.h"
 
 #include <QApplication>
 
@@ -7,23 +7,24 @@
 
 namespace selvora {
 
-WindowTitle::WindowTitle(QWidget& window, Alert alert) : window_(window), alert_(std::move(alert)) {
+WindowTitleView::WindowTitleView(QWidget& window, Alert alert)
+    : window_(window), alert_(std::move(alert)) {
     if (!alert_) alert_ = [](QWidget* widget) { QApplication::alert(widget); };
 }
 
-void WindowTitle::showStale(bool stale) {
+void WindowTitleView::showStale(bool stale) {
     if (stale == stale_) return;
     stale_ = stale;
     applyTitle();
     if (stale_) alert_(&window_);  // once per stop; the desktop ends it when the window is seen
 }
 
-void WindowTitle::setTitleSuffix(std::string suffix) {
+void WindowTitleView::setTitleSuffix(std::string suffix) {
     suffix_ = std::move(suffix);
     applyTitle();
 }
 
-void WindowTitle::applyTitle() {
+void WindowTitleView::applyTitle() {
     window_.setWindowTitle(QString::fromStdString(windowTitle(kWindowCaption, stale_, suffix_)));
 }
 
