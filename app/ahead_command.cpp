@@ -58,8 +58,9 @@ std::variant<AheadRequest, std::string> readAheadArguments(const AheadArguments&
     const std::optional<double> mhz = strictNumber(sked);
     if (!mhz || !(*mhz > 0) || !std::isfinite(*mhz))
         return named(names.skedMHz, sked.empty() ? "the sked frequency in MHz is needed"
-                                                 : quoted(sked) + " is not a frequency in MHz, "
-                                                                  "such as 1296.1");
+                                                 : quoted(sked) +
+                                                       " is not a frequency in MHz, "
+                                                       "such as 1296.1");
     request.skedFrequencyMHz = *mhz;
 
     if (arguments.days) {

@@ -88,9 +88,9 @@ std::optional<std::string> valueOf(const QCommandLineParser& parser,
 }
 
 AheadArguments aheadArguments(const QCommandLineParser& parser) {
-    return {valueOf(parser, kAtOption),         valueOf(parser, kMyGridOption),
-            valueOf(parser, kDxGridOption),     valueOf(parser, kSkedOption),
-            valueOf(parser, kDaysOption),       valueOf(parser, kMinElevationOption)};
+    return {valueOf(parser, kAtOption),     valueOf(parser, kMyGridOption),
+            valueOf(parser, kDxGridOption), valueOf(parser, kSkedOption),
+            valueOf(parser, kDaysOption),   valueOf(parser, kMinElevationOption)};
 }
 
 // A sked frequency is a positive number of MHz, written plainly ("1296.1").

@@ -17,11 +17,11 @@ inline constexpr Platform kThisPlatform = Platform::Linux;
 
 // The environment values the search depends on; empty when not set.
 struct AzelEnvironment {
-    std::string home;          // $HOME
-    std::string xdgDataHome;   // $XDG_DATA_HOME
-    std::string localAppData;  // %LOCALAPPDATA%
-    std::string userProfile;   // %USERPROFILE%
-    std::string xdgConfigHome; // $XDG_CONFIG_HOME
+    std::string home;           // $HOME
+    std::string xdgDataHome;    // $XDG_DATA_HOME
+    std::string localAppData;   // %LOCALAPPDATA%
+    std::string userProfile;    // %USERPROFILE%
+    std::string xdgConfigHome;  // $XDG_CONFIG_HOME
 };
 
 // A file WSJT-X writes: each of its instances (--rig-name=NAME) has its own.

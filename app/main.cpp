@@ -48,8 +48,7 @@ int main(int argc, char* argv[]) {
     selvora::RigControl rig(app.window(), app.core(), app.windowTitle(),
                             selvora::defaultRigSettingsFile(), rigOptions);
     selvora::SkedAheadControl skedAhead(
-        app.window(),
-        [&app] { return app.core().fields().text(selvora::field("sked_frequency")); },
+        app.window(), [&app] { return app.core().fields().text(selvora::field("sked_frequency")); },
         selvora::defaultAheadSettingsFile());
     app.setAfterTick([&rig] { rig.afterTick(); });
     app.setRigEchoBands([&rig] { return rig.echoBandsMHz(); });

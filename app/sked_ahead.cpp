@@ -52,8 +52,8 @@ SkedAhead planSkedAhead(const AheadRequest& request) {
             self,
             mutual,
             planSked(inputs),
-            commonMoonWindows(request.here, request.dx, request.at,
-                              request.at + days(request.days), request.minElevationDeg)};
+            commonMoonWindows(request.here, request.dx, request.at, request.at + days(request.days),
+                              request.minElevationDeg)};
 }
 
 std::string windowLine(const CommonMoonWindow& window) {

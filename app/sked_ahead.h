@@ -21,8 +21,8 @@ struct AheadRequest {
     GeoPosition dx;
     UtcInstant at;
     double skedFrequencyMHz = 0;
-    int days = 7;                 // of common windows, from `at` on
-    double minElevationDeg = 0;   // both stations' moon at or above it
+    int days = 7;                // of common windows, from `at` on
+    double minElevationDeg = 0;  // both stations' moon at or above it
 };
 
 struct SkedAhead {

@@ -39,10 +39,8 @@ void SkedAheadControl::open() {
     if (window_ == nullptr) {
         const SavedAhead saved = loadSavedAhead(settingsFile_);
         const WsjtxStations stations = stationsToStartWith(saved);
-        const SkedAheadWindow::Start start{utcInstantText(utcNow()),
-                                           skedText_(),
-                                           stations.myGrid, stations.dxGrid,
-                                           saved.minElevationDeg};
+        const SkedAheadWindow::Start start{utcInstantText(utcNow()), skedText_(), stations.myGrid,
+                                           stations.dxGrid, saved.minElevationDeg};
         window_ = new SkedAheadWindow(
             start, utcNow,
             [this](const std::string& my, const std::string& dx, double minDeg) {
@@ -67,7 +65,8 @@ void SkedAheadControl::remember(const std::string& myGrid, const std::string& dx
 }
 
 CommandLineExit runSkedAhead(const AheadArguments& arguments, const QString& settingsFile) {
-    const AheadDefaults defaults{utcNow(), stationsToStartWith(loadSavedAhead(settingsFile)).myGrid};
+    const AheadDefaults defaults{utcNow(),
+                                 stationsToStartWith(loadSavedAhead(settingsFile)).myGrid};
     const auto read = readAheadArguments(arguments, defaults);
     if (const auto* refusal = std::get_if<std::string>(&read))
         return {kUsageExitCode, QStringLiteral("selvora: %1\n").arg(qText(*refusal))};

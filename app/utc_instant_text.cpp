@@ -61,8 +61,7 @@ UtcReading readUtcInstant(std::string_view typed) {
     if (!date.ok()) return refused(typed, "is no day of the calendar");
     if (*hourValue > 23 || *minuteValue > 59 || *secondValue > 59)
         return refused(typed, "is no time of day (00:00:00 to 23:59:59)");
-    return {sys_days(date) + hours(*hourValue) + minutes(*minuteValue) + seconds(*secondValue),
-            {}};
+    return {sys_days(date) + hours(*hourValue) + minutes(*minuteValue) + seconds(*secondValue), {}};
 }
 
 std::string utcMinuteText(sys_seconds instant) {

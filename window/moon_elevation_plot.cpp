@@ -119,9 +119,8 @@ void MoonElevationPlot::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = painter.fontMetrics();
     const QRectF area(metrics.horizontalAdvance(QStringLiteral("-30\u00B0")) + 8,
                       metrics.height() + 8, 0, 0);
-    const Frame frame{
-        QRectF(area.topLeft(), QPointF(width() - 8, height() - metrics.height() - 8)),
-        plot_->day};
+    const Frame frame{QRectF(area.topLeft(), QPointF(width() - 8, height() - metrics.height() - 8)),
+                      plot_->day};
 
     for (const CommonMoonWindow& window : plot_->windows) {
         const double left = frame.x(floor<seconds>(window.start));

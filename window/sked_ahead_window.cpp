@@ -23,8 +23,8 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr AheadValueNames kBoxNames{"UTC time", "Your locator", "DX locator",
-                                    "Sked frequency", "Days", "Minimum elevation"};
+constexpr AheadValueNames kBoxNames{"UTC time",       "Your locator", "DX locator",
+                                    "Sked frequency", "Days",         "Minimum elevation"};
 // The plot draws the day every ten minutes: smooth at its width, quick to work out.
 constexpr minutes kPlotStep{10};
 
@@ -51,11 +51,11 @@ SkedAheadWindow::SkedAheadWindow(const Start& start, UtcNow utcNow, Remember rem
       start_(start),
       utcNow_(std::move(utcNow)),
       remember_(std::move(remember)),
-      utcTime_(newBox(start.utcTime, QStringLiteral("UTC time"),
-                      QStringLiteral("YYYY-MM-DD HH:MM:SS"))),
+      utcTime_(
+          newBox(start.utcTime, QStringLiteral("UTC time"), QStringLiteral("YYYY-MM-DD HH:MM:SS"))),
       now_(new QPushButton(QStringLiteral("Now"))),
-      sked_(newBox(start.skedMHz, QStringLiteral("Sked frequency in MHz"),
-                   QStringLiteral("1296.1"))),
+      sked_(
+          newBox(start.skedMHz, QStringLiteral("Sked frequency in MHz"), QStringLiteral("1296.1"))),
       myGrid_(newBox(start.myGrid, QStringLiteral("Your locator"), QStringLiteral("JO22nb"))),
       dxGrid_(newBox(start.dxGrid, QStringLiteral("DX locator"), QStringLiteral("FN31pr"))),
       minElevation_(new QDoubleSpinBox),

@@ -122,9 +122,9 @@ std::vector<std::string> linesFrom(const std::string& text, const std::string& f
 // The sked-ahead figures are the main window's: an azel.dat carrying the Dopplers sked
 // ahead worked out, at the same sked frequency and 1 Hz, gives the same six rows.
 TEST(SkedAhead, ShowsTheSixSchemesAsTheMainWindowDoes) {
-    for (const auto& [here, dx, sked] : {std::tuple{"JO22nb", "FN31pr", "1296.1"},
-                                         std::tuple{"KP20", "PF95", "10368.05"},
-                                         std::tuple{"IO91wm", "JO22", "432.065"}}) {
+    for (const auto& [here, dx, sked] :
+         {std::tuple{"JO22nb", "FN31pr", "1296.1"}, std::tuple{"KP20", "PF95", "10368.05"},
+          std::tuple{"IO91wm", "JO22", "432.065"}}) {
         const AheadArguments arguments{"2026-12-09 21:30:00", here, dx, sked, "1", std::nullopt};
         const AheadRequest request = std::get<AheadRequest>(readAheadArguments(arguments, {}));
         const SkedAhead ahead = planSkedAhead(request);
@@ -137,11 +137,12 @@ TEST(SkedAhead, ShowsTheSixSchemesAsTheMainWindowDoes) {
         AppCore selvora(clock, zone, messages);
         selvora.start();
         const std::string band = std::to_string(int(request.skedFrequencyMHz));
-        const std::string path = dir.write(
-            "azel.dat", "21:30:00,123.4,45.6,Moon\n21:30:00,200.1,12.0,Sun\n"
-                        "21:30:00,0.0,0.0,Source\n" +
-                            band + "," + std::to_string(ahead.mutualDopplerHz) + ",-1.25," +
-                            std::to_string(ahead.selfDopplerHz) + ",-2.50,Doppler, R\n");
+        const std::string path =
+            dir.write("azel.dat",
+                      "21:30:00,123.4,45.6,Moon\n21:30:00,200.1,12.0,Sun\n"
+                      "21:30:00,0.0,0.0,Source\n" +
+                          band + "," + std::to_string(ahead.mutualDopplerHz) + ",-1.25," +
+                          std::to_string(ahead.selfDopplerHz) + ",-2.50,Doppler, R\n");
         selvora.useAzelPathForThisRun(path);
         selvora.chooseSkedForThisRun(sked);
         selvora.fields().select(field("hz1"));
@@ -149,7 +150,8 @@ TEST(SkedAhead, ShowsTheSixSchemesAsTheMainWindowDoes) {
         const std::string windowText = selvora.planText();
 
         EXPECT_EQ(linesFrom(windowText, "Scheme", 7), linesFrom(aheadText, "Scheme", 7))
-            << windowText << "\n" << aheadText;
+            << windowText << "\n"
+            << aheadText;
         EXPECT_EQ(linesFrom(windowText, "Sked frequency", 2),
                   linesFrom(aheadText, "Sked frequency", 2));
     }

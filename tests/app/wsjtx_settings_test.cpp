@@ -59,9 +59,9 @@ TEST(WsjtxSettings, ReadsTheSettingsFileWrittenMostRecently) {
     EXPECT_EQ(wsjtxConfigFolder({.home = "/home/op/"}, Platform::Linux), "/home/op/.config");
     EXPECT_EQ(wsjtxConfigFolder({.home = "/home/op", .xdgConfigHome = "rel"}, Platform::Linux),
               "/home/op/.config");
-    EXPECT_EQ(wsjtxConfigFolder({.localAppData = "C:\\Users\\Ann\\AppData\\Local"},
-                                Platform::Windows),
-              "C:/Users/Ann/AppData/Local");
+    EXPECT_EQ(
+        wsjtxConfigFolder({.localAppData = "C:\\Users\\Ann\\AppData\\Local"}, Platform::Windows),
+        "C:/Users/Ann/AppData/Local");
 }
 
 }  // namespace
