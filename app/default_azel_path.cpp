@@ -63,19 +63,29 @@ bool isBetter(const Candidate& a, const Candidate& b) {
     return a.folderName < b.folderName;
 }
 
-std::optional<Candidate> azelIn(const fs::directory_entry& folder) {
+// The file `fileName` gives for an instance's folder ("WSJT-X", "WSJT-X - NAME").
+std::optional<Candidate> fileInFolder(const fs::directory_entry& folder,
+                                      std::string (*fileName)(const std::string& instance)) {
     std::error_code error;
     const std::string name = textOf(folder.path().filename());
     if (!isWsjtxFolderName(name) || !folder.is_directory(error)) return std::nullopt;
-    const fs::path file = folder.path() / "azel.dat";
+    const fs::path file = folder.path() / pathOf(fileName(name));
     if (!fs::is_regular_file(file, error)) return std::nullopt;
     const auto written = fs::last_write_time(file, error);
     if (error) return std::nullopt;
     return Candidate{file, written, name};
 }
 
-// "WSJT-X.ini" or "WSJT-X - NAME.ini"; the candidate is named as its folder would be.
-std::optional<Candidate> settingsIn(const fs::directory_entry& entry) {
+std::string azelName(const std::string&) {
+    return "azel.dat";
+}
+
+std::string settingsName(const std::string& instance) {
+    return instance + std::string(kSettingsSuffix);
+}
+
+// "WSJT-X.ini" or "WSJT-X - NAME.ini" itself; the candidate is named as its folder would be.
+std::optional<Candidate> settingsFile(const fs::directory_entry& entry) {
     std::error_code error;
     const std::string name = textOf(entry.path().filename());
     if (!name.ends_with(kSettingsSuffix)) return std::nullopt;
@@ -86,14 +96,26 @@ std::optional<Candidate> settingsIn(const fs::directory_entry& entry) {
     return Candidate{entry.path(), written, instance};
 }
 
+std::optional<Candidate> candidate(const fs::directory_entry& entry, WsjtxFile kind) {
+    switch (kind) {
+        case WsjtxFile::Azel:
+            return fileInFolder(entry, azelName);
+        case WsjtxFile::Settings:
+            return settingsFile(entry);
+        case WsjtxFile::SettingsInFolders:
+            return fileInFolder(entry, settingsName);
+    }
+    return std::nullopt;
+}
+
 std::optional<Candidate> newestIn(const std::string& folder, WsjtxFile kind) {
     std::error_code error;
     fs::directory_iterator entries(pathOf(folder), error);
     if (error) return std::nullopt;
     std::optional<Candidate> best;
     for (const fs::directory_entry& entry : entries) {
-        const auto candidate = kind == WsjtxFile::Azel ? azelIn(entry) : settingsIn(entry);
-        if (candidate && (!best || isBetter(*candidate, *best))) best = candidate;
+        const auto found = candidate(entry, kind);
+        if (found && (!best || isBetter(*found, *best))) best = found;
     }
     return best;
 }
@@ -125,7 +147,6 @@ std::string defaultAzelPath(const AzelEnvironment& environment, Platform platfor
 }
 
 std::string wsjtxConfigFolder(const AzelEnvironment& environment, Platform platform) {
-    // WSJT-X keeps its settings beside its data folders on Windows.
     if (platform == Platform::Windows) return wsjtxDataFolder(environment, platform);
     if (environment.xdgConfigHome.starts_with('/'))
         return withoutTrailingSlash(environment.xdgConfigHome);
@@ -134,7 +155,10 @@ std::string wsjtxConfigFolder(const AzelEnvironment& environment, Platform platf
 
 std::optional<std::string> newestWsjtxSettings(const AzelEnvironment& environment,
                                                Platform platform) {
-    const auto newest = newestIn(wsjtxConfigFolder(environment, platform), WsjtxFile::Settings);
+    // On Windows each instance keeps its settings in its own data folder.
+    const auto newest = newestIn(
+        wsjtxConfigFolder(environment, platform),
+        platform == Platform::Windows ? WsjtxFile::SettingsInFolders : WsjtxFile::Settings);
     if (!newest) return std::nullopt;
     return textOf(newest->file);
 }

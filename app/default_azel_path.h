@@ -24,8 +24,10 @@ struct AzelEnvironment {
     std::string xdgConfigHome;  // $XDG_CONFIG_HOME
 };
 
-// A file WSJT-X writes: each of its instances (--rig-name=NAME) has its own.
-enum class WsjtxFile { Azel, Settings };
+// A file WSJT-X writes: each of its instances (--rig-name=NAME) has its own. Its
+// settings file "WSJT-X - NAME.ini" lies in the settings folder on Linux, in the
+// instance's own folder there on Windows.
+enum class WsjtxFile { Azel, Settings, SettingsInFolders };
 
 // This process's environment (home from the account when $HOME is unset).
 AzelEnvironment azelEnvironment();
@@ -40,7 +42,7 @@ std::string wsjtxDataFolder(const AzelEnvironment& environment, Platform platfor
 std::string defaultAzelPath(const AzelEnvironment& environment, Platform platform);
 
 // WSJT-X's settings folder: $XDG_CONFIG_HOME (default ~/.config) on Linux, the data
-// folder on Windows.
+// folder (%LOCALAPPDATA%) on Windows.
 std::string wsjtxConfigFolder(const AzelEnvironment& environment, Platform platform);
 
 // The settings file written most recently there, "WSJT-X.ini" or "WSJT-X - NAME.ini",

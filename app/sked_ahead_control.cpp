@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include <QAction>
+
 #include "app/ahead_command.h"
 #include "app/default_azel_path.h"
 #include "app/saved_ahead.h"
@@ -26,13 +28,8 @@ SkedAheadControl::SkedAheadControl(QWidget& mainWindow, std::function<std::strin
                                    QString settingsFile)
     : mainWindow_(mainWindow),
       skedText_(std::move(skedText)),
-      settingsFile_(std::move(settingsFile)),
-      action_(QStringLiteral("Sked ahead…")) {
-    action_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    action_.setShortcutContext(Qt::WindowShortcut);
-    connect(&action_, &QAction::triggered, this, &SkedAheadControl::open);
-    // The window's context menu lists its actions (Copy sked plan first).
-    mainWindow_.addAction(&action_);
+      settingsFile_(std::move(settingsFile)) {
+    connect(addSkedAheadMenuEntry(mainWindow_), &QAction::triggered, this, &SkedAheadControl::open);
 }
 
 void SkedAheadControl::open() {

@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 
-#include <QAction>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -24,7 +23,6 @@ class SkedAheadControl final : public QObject {
 
     // Opens the window, or brings it to the front when it is open.
     void open();
-    QAction& action() { return action_; }
     SkedAheadWindow* window() const { return window_; }
 
   private:
@@ -33,7 +31,6 @@ class SkedAheadControl final : public QObject {
     QWidget& mainWindow_;
     std::function<std::string()> skedText_;
     QString settingsFile_;
-    QAction action_;
     QPointer<SkedAheadWindow> window_;
 };
 

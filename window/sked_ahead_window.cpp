@@ -1,5 +1,6 @@
 #include "window/sked_ahead_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDoubleSpinBox>
@@ -148,6 +149,15 @@ void SkedAheadWindow::replan() {
 
 void SkedAheadWindow::copy() {
     if (!text_.empty()) QGuiApplication::clipboard()->setText(qText(text_));
+}
+
+QAction* addSkedAheadMenuEntry(QWidget& mainWindow) {
+    auto* action = new QAction(QStringLiteral("Sked ahead…"), &mainWindow);
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    action->setShortcutContext(Qt::WindowShortcut);
+    // The window's context menu lists its actions, Copy sked plan first.
+    mainWindow.addAction(action);
+    return action;
 }
 
 }  // namespace selvora

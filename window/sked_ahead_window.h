@@ -10,6 +10,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -63,5 +64,9 @@ class SkedAheadWindow final : public QWidget {
     QPushButton* copy_;
     std::string text_;
 };
+
+// "Sked ahead…" in `mainWindow`'s right-click menu, with its shortcut, Ctrl+K; the
+// caller connects what it opens.
+QAction* addSkedAheadMenuEntry(QWidget& mainWindow);
 
 }  // namespace selvora

@@ -56,6 +56,15 @@ TEST(WsjtxSettings, ReadsTheSettingsFileWrittenMostRecently) {
     write("WSJT-X.ini", "JO66", 1);
     EXPECT_EQ(wsjtxStationsOnThisComputer(environment, Platform::Linux).myGrid, "JO66");
 
+    // On Windows each instance's file is in its own folder: %LOCALAPPDATA%\WSJT-X\WSJT-X.ini.
+    const testing::TempDir local;
+    const AzelEnvironment windows{.localAppData = local.path().string()};
+    fs::create_directories(local.path() / "WSJT-X");
+    fs::create_directories(local.path() / "WSJT-X - IC9700");
+    std::ofstream(local.path() / "WSJT-X" / "WSJT-X.ini") << "[Configuration]\nMyGrid=KP20\n";
+    std::ofstream(local.path() / "WSJT-X - IC9700" / "WSJT-X.ini") << "not this instance's";
+    EXPECT_EQ(wsjtxStationsOnThisComputer(windows, Platform::Windows).myGrid, "KP20");
+
     EXPECT_EQ(wsjtxConfigFolder({.home = "/home/op/"}, Platform::Linux), "/home/op/.config");
     EXPECT_EQ(wsjtxConfigFolder({.home = "/home/op", .xdgConfigHome = "rel"}, Platform::Linux),
               "/home/op/.config");
