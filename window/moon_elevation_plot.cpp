@@ -80,9 +80,9 @@ void drawLegend(QPainter& painter, const QRectF& area, sys_days day) {
     const QFontMetrics metrics = painter.fontMetrics();
     double x = area.left() + 6;
     const double y = area.top() + 4 + metrics.ascent();
-    for (const auto& [label, colour] : {std::pair{QStringLiteral("Moon here"), kHereColour},
-                                        std::pair{QStringLiteral("Moon at the DX"), kDxColour},
-                                        std::pair{QStringLiteral("Common"), kCommonColour}}) {
+    for (const auto& [label, colour] : {std::pair{QStringLiteral("Here"), kHereColour},
+                                        std::pair{QStringLiteral("DX"), kDxColour},
+                                        std::pair{QStringLiteral("Both"), kCommonColour}}) {
         painter.fillRect(QRectF(x, y - metrics.ascent() + 2, 14, metrics.ascent() - 2), colour);
         painter.setPen(Qt::black);
         painter.drawText(QPointF(x + 18, y), label);

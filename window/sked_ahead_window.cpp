@@ -106,7 +106,7 @@ void SkedAheadWindow::layOut() {
     all->addWidget(problem_);
     all->addWidget(figures_, 1);
     all->addLayout(buttons);
-    resize(800, 720);
+    resize(820, 680);
 }
 
 void SkedAheadWindow::connectInputs() {
