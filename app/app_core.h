@@ -1,5 +1,5 @@
 // The program's procedures over the window model, free of Qt: start-up, the
-// 480 ms tick and the two user commands. The Qt side calls these and then shows
+// 480 ms tick and the user commands. The Qt side calls these and then shows
 // what changed.
 #pragma once
 
