@@ -51,10 +51,10 @@ LocatorReading readLocator(std::string_view text) {
     // South-west corner of the 2° by 1° square, then the centre of the named square.
     double longitudeDeg = -180.0 + 20.0 * *fieldLon + 2.0 * *squareLon;
     double latitudeDeg = -90.0 + 10.0 * *fieldLat + 1.0 * *squareLat;
-    if (locator.size() == 4) return {GeoPosition{latitudeDeg + 0.5, longitudeDeg + 1.0}, {}};
 
-    const auto subsquareLon = letterIndex(locator[4], 'X');
-    const auto subsquareLat = letterIndex(locator[5], 'X');
+    // A 4-character locator is taken as WSJT-X takes it: as its sub-square "mm".
+    const auto subsquareLon = locator.size() == 4 ? 12 : letterIndex(locator[4], 'X');
+    const auto subsquareLat = locator.size() == 4 ? 12 : letterIndex(locator[5], 'X');
     if (!subsquareLon || !subsquareLat)
         return refused(locator, "the fifth and sixth characters are letters from A to X");
     longitudeDeg += (*subsquareLon + 0.5) * 5.0 / 60.0;

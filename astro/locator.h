@@ -20,8 +20,12 @@ struct LocatorReading {
 };
 
 // A 4-character (JO65) or 6-character (JO65fr) Maidenhead locator, letters in either
-// case, surrounding blanks ignored; the place is the centre of its square (2° by 1°, or
-// 5' by 2.5').
+// case, surrounding blanks ignored. The place is the centre of the 5' by 2.5' sub-square;
+// a 4-character locator is read as WSJT-X reads it, as its sub-square "mm" (JO65 as
+// JO65mm), whose centre lies 2.5' east and 1.25' north of the 2° by 1° square's, so that
+// the moon and Doppler figures match those WSJT-X will show for the same locators (at
+// 24 GHz the exact centre is some 10 Hz off them).
+
 LocatorReading readLocator(std::string_view text);
 
 }  // namespace selvora

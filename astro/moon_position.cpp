@@ -45,7 +45,9 @@ double utcSecondsSinceJ2000(UtcInstant at, double offsetSeconds) {
 
 Dates datesOf(UtcInstant at, double offsetSeconds) {
     const double utcSeconds = utcSecondsSinceJ2000(at, offsetSeconds);
-    return {utcSeconds / kSecondsPerDay, (utcSeconds + ttMinusUtcSeconds(at)) / kSecondsPerDay};
+    const UtcInstant leapSecondsAt = at + duration_cast<seconds>(duration<double>(offsetSeconds));
+    return {utcSeconds / kSecondsPerDay,
+            (utcSeconds + ttMinusUtcSeconds(leapSecondsAt)) / kSecondsPerDay};
 }
 
 // The geocentric moon in the terrestrial frame, metres.

@@ -44,15 +44,16 @@ struct MoonDirection {
 
 // The moon over a span of time, for many instants at little cost: the lunar position is
 // computed once an hour and the frame every six hours, and both are interpolated between
-// (the position cubic with the moon's velocity; well under an arcsecond off); only the
-// Earth's rotation is computed for each instant. Instants outside the span are computed at its
-// nearest end's hour and then extrapolated, so keep to the span.
+// (the position cubic with the moon's velocity; a few milliarcseconds off); only the
+// Earth's rotation is computed for each instant. Instants outside the span are extrapolated
+// from its first or last hour: keep to the span.
 class MoonTrack {
   public:
     MoonTrack(UtcInstant from, UtcInstant to);
 
     MoonDirection direction(const StationFrame& station, UtcInstant at) const;
 
+  private:
     // Hourly: the geocentric moon.
     struct MoonNode {
         double gcrsMetres[3];
@@ -62,8 +63,6 @@ class MoonTrack {
     struct FrameNode {
         double celestialToIntermediate[3][3];
     };
-
-  private:
     UtcInstant from_;
     std::vector<MoonNode> moonNodes_;
     std::vector<FrameNode> frameNodes_;

@@ -5,17 +5,20 @@
 namespace selvora {
 namespace {
 
-TEST(Locator, ReadsTheCentreOfTheSquareOrSaysWhyNot) {
+TEST(Locator, ReadsTheCentreOfTheSubsquareOrSaysWhyNot) {
     const struct {
         const char* text;
         double latitudeDeg, longitudeDeg;  // when read
         const char* refusal;               // when refused
     } cases[] = {
-        // The 2° by 1° square's centre, then the 5' by 2.5' subsquare's.
-        {"JO65", 55.5, 13.0, ""},
+        // A 4-character locator is its subsquare "mm", 1.25' north and 2.5' east of the
+        // 2° by 1° square's centre, as in WSJT-X; a 6-character one is the centre of
+        // its own 5' by 2.5' subsquare.
+        {"JO65", 55.5 + 1.25 / 60, 13.0 + 2.5 / 60, ""},
+        {"JO65mm", 55.5 + 1.25 / 60, 13.0 + 2.5 / 60, ""},
         {"JO65fr", 55.0 + 17.5 / 24, 12.0 + 5.5 / 12, ""},
         {"jo65FR", 55.0 + 17.5 / 24, 12.0 + 5.5 / 12, ""},
-        {"  FN20 ", 40.5, -75.0, ""},
+        {"  FN20 ", 40.5 + 1.25 / 60, -75.0 + 2.5 / 60, ""},
         // The corners of the grid: south-west and north-east.
         {"AA00aa", -90.0 + 1.25 / 60, -180.0 + 2.5 / 60, ""},
         {"RR99xx", 90.0 - 1.25 / 60, 180.0 - 2.5 / 60, ""},
