@@ -134,8 +134,8 @@ TEST(SkedAhead, ShowsTheSixSchemesAsTheMainWindowDoes) {
         testing::FakeClock clock{{2026, 12, 9, 21, 30, 0}};
         testing::FakeZone zone;
         testing::FakeMessages messages;
-        AppCore selvora(clock, zone, messages);
-        selvora.start();
+        AppCore core(clock, zone, messages);
+        core.start();
         const std::string band = std::to_string(int(request.skedFrequencyMHz));
         const std::string path =
             dir.write("azel.dat",
@@ -143,11 +143,11 @@ TEST(SkedAhead, ShowsTheSixSchemesAsTheMainWindowDoes) {
                       "21:30:00,0.0,0.0,Source\n" +
                           band + "," + std::to_string(ahead.mutualDopplerHz) + ",-1.25," +
                           std::to_string(ahead.selfDopplerHz) + ",-2.50,Doppler, R\n");
-        selvora.useAzelPathForThisRun(path);
-        selvora.chooseSkedForThisRun(sked);
-        selvora.fields().select(field("hz1"));
-        selvora.tick();
-        const std::string windowText = selvora.planText();
+        core.useAzelPathForThisRun(path);
+        core.chooseSkedForThisRun(sked);
+        core.fields().select(field("hz1"));
+        core.tick();
+        const std::string windowText = core.planText();
 
         EXPECT_EQ(linesFrom(windowText, "Scheme", 7), linesFrom(aheadText, "Scheme", 7))
             << windowText << "\n"
