@@ -51,6 +51,48 @@ const QCommandLineOption kSkedOption(
                    "read of azel.dat on its band keeps it, and a tracked rig follows it."),
     QStringLiteral("MHz"));
 
+const QCommandLineOption kAheadOption(
+    QStringLiteral("ahead"),
+    QStringLiteral("Print, without a window, the moon at both stations, the Dopplers and the "
+                   "six schemes' figures at --sked for the time --at, and the common moon "
+                   "windows of the --days that follow. Needs --sked and --dx-grid."));
+const QCommandLineOption kAtOption(QStringLiteral("at"),
+                                   QStringLiteral("With --ahead: the UTC time 'YYYY-MM-DD "
+                                                  "HH:MM:SS' to plan for; now when not given."),
+                                   QStringLiteral("time"));
+const QCommandLineOption kMyGridOption(
+    QStringLiteral("my-grid"),
+    QStringLiteral("With --ahead: your locator; else the one saved in the Sked ahead window, "
+                   "else WSJT-X's."),
+    QStringLiteral("locator"));
+const QCommandLineOption kDxGridOption(QStringLiteral("dx-grid"),
+                                       QStringLiteral("With --ahead: the DX station's locator."),
+                                       QStringLiteral("locator"));
+const QCommandLineOption kDaysOption(
+    QStringLiteral("days"),
+    QStringLiteral("With --ahead: how many days of common moon windows (default 7)."),
+    QStringLiteral("N"));
+const QCommandLineOption kMinElevationOption(
+    QStringLiteral("min-elevation"),
+    QStringLiteral("With --ahead: the lowest moon elevation at both stations, in degrees "
+                   "(default 0)."),
+    QStringLiteral("degrees"));
+
+const QList<QCommandLineOption> kAheadValueOptions = {kAtOption, kMyGridOption, kDxGridOption,
+                                                      kDaysOption, kMinElevationOption};
+
+std::optional<std::string> valueOf(const QCommandLineParser& parser,
+                                   const QCommandLineOption& option) {
+    if (!parser.isSet(option)) return std::nullopt;
+    return parser.value(option).toStdString();
+}
+
+AheadArguments aheadArguments(const QCommandLineParser& parser) {
+    return {valueOf(parser, kAtOption),     valueOf(parser, kMyGridOption),
+            valueOf(parser, kDxGridOption), valueOf(parser, kSkedOption),
+            valueOf(parser, kDaysOption),   valueOf(parser, kMinElevationOption)};
+}
+
 // A sked frequency is a positive number of MHz, written plainly ("1296.1").
 bool isSkedFrequency(const QString& text) {
     const std::optional<double> mhz = strictNumber(text.toStdString());
@@ -95,6 +137,8 @@ CommandLine parseCommandLine(const QStringList& arguments, const std::vector<Opt
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOption(kAzelOption);
     parser.addOption(kSkedOption);
+    parser.addOption(kAheadOption);
+    parser.addOptions(kAheadValueOptions);
     for (const OptionGroup& group : groups)
         parser.addOptions(group.options);
     addQtOptions(parser);
@@ -111,6 +155,14 @@ CommandLine parseCommandLine(const QStringList& arguments, const std::vector<Opt
         if (const auto problem = group.read(parser)) return usageError(*problem);
 
     CommandLineOptions options;
+    if (parser.isSet(kAheadOption)) {
+        options.ahead = aheadArguments(parser);
+        return options;
+    }
+    for (const QCommandLineOption& option : kAheadValueOptions)
+        if (parser.isSet(option))
+            return usageError(
+                QStringLiteral("--%1 is used with --ahead.").arg(option.names().constFirst()));
     if (parser.isSet(kAzelOption)) options.azelPath = parser.value(kAzelOption);
     if (parser.isSet(kSkedOption)) {
         options.skedMHz = parser.value(kSkedOption);

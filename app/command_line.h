@@ -13,12 +13,17 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/ahead_arguments.h"
+
 namespace selvora {
 
 // What the window is to start with.
 struct CommandLineOptions {
     std::optional<QString> azelPath;  // --azel: this run only, as if typed; never saved
     std::optional<QString> skedMHz;   // --sked: as if typed and entered; a positive number
+    // --ahead: no window; the sked plan for a time ahead is printed. Its values (--sked
+    // among them) are read, and refused, by readAheadArguments.
+    std::optional<AheadArguments> ahead;
 };
 
 // The program ends at once: `text` goes to standard output when `exitCode` is 0,

@@ -14,6 +14,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kWsjtxFolder = "WSJT-X";
 constexpr std::string_view kRigFolderPrefix = "WSJT-X - ";
+constexpr std::string_view kSettingsSuffix = ".ini";
 
 // Paths are UTF-8 text here; std::filesystem on Windows would read a plain string in
 // the user's code page instead.
@@ -62,25 +63,59 @@ bool isBetter(const Candidate& a, const Candidate& b) {
     return a.folderName < b.folderName;
 }
 
-std::optional<Candidate> azelIn(const fs::directory_entry& folder) {
+// The file `fileName` gives for an instance's folder ("WSJT-X", "WSJT-X - NAME").
+std::optional<Candidate> fileInFolder(const fs::directory_entry& folder,
+                                      std::string (*fileName)(const std::string& instance)) {
     std::error_code error;
     const std::string name = textOf(folder.path().filename());
     if (!isWsjtxFolderName(name) || !folder.is_directory(error)) return std::nullopt;
-    const fs::path file = folder.path() / "azel.dat";
+    const fs::path file = folder.path() / pathOf(fileName(name));
     if (!fs::is_regular_file(file, error)) return std::nullopt;
     const auto written = fs::last_write_time(file, error);
     if (error) return std::nullopt;
     return Candidate{file, written, name};
 }
 
-std::optional<Candidate> newestAzel(const std::string& dataFolder) {
+std::string azelName(const std::string&) {
+    return "azel.dat";
+}
+
+std::string settingsName(const std::string& instance) {
+    return instance + std::string(kSettingsSuffix);
+}
+
+// "WSJT-X.ini" or "WSJT-X - NAME.ini" itself; the candidate is named as its folder would be.
+std::optional<Candidate> settingsFile(const fs::directory_entry& entry) {
     std::error_code error;
-    fs::directory_iterator folders(pathOf(dataFolder), error);
+    const std::string name = textOf(entry.path().filename());
+    if (!name.ends_with(kSettingsSuffix)) return std::nullopt;
+    const std::string instance = name.substr(0, name.size() - kSettingsSuffix.size());
+    if (!isWsjtxFolderName(instance) || !entry.is_regular_file(error)) return std::nullopt;
+    const auto written = fs::last_write_time(entry.path(), error);
+    if (error) return std::nullopt;
+    return Candidate{entry.path(), written, instance};
+}
+
+std::optional<Candidate> candidate(const fs::directory_entry& entry, WsjtxFile kind) {
+    switch (kind) {
+        case WsjtxFile::Azel:
+            return fileInFolder(entry, azelName);
+        case WsjtxFile::Settings:
+            return settingsFile(entry);
+        case WsjtxFile::SettingsInFolders:
+            return fileInFolder(entry, settingsName);
+    }
+    return std::nullopt;
+}
+
+std::optional<Candidate> newestIn(const std::string& folder, WsjtxFile kind) {
+    std::error_code error;
+    fs::directory_iterator entries(pathOf(folder), error);
     if (error) return std::nullopt;
     std::optional<Candidate> best;
-    for (const fs::directory_entry& folder : folders) {
-        const auto candidate = azelIn(folder);
-        if (candidate && (!best || isBetter(*candidate, *best))) best = candidate;
+    for (const fs::directory_entry& entry : entries) {
+        const auto found = candidate(entry, kind);
+        if (found && (!best || isBetter(*found, *best))) best = found;
     }
     return best;
 }
@@ -89,7 +124,7 @@ std::optional<Candidate> newestAzel(const std::string& dataFolder) {
 
 AzelEnvironment azelEnvironment() {
     return {homeFolder(), environmentValue("XDG_DATA_HOME"), environmentValue("LOCALAPPDATA"),
-            environmentValue("USERPROFILE")};
+            environmentValue("USERPROFILE"), environmentValue("XDG_CONFIG_HOME")};
 }
 
 std::string wsjtxDataFolder(const AzelEnvironment& environment, Platform platform) {
@@ -106,9 +141,26 @@ std::string wsjtxDataFolder(const AzelEnvironment& environment, Platform platfor
 
 std::string defaultAzelPath(const AzelEnvironment& environment, Platform platform) {
     const std::string dataFolder = wsjtxDataFolder(environment, platform);
-    if (const auto newest = newestAzel(dataFolder))
+    if (const auto newest = newestIn(dataFolder, WsjtxFile::Azel))
         return dataFolder + '/' + newest->folderName + "/azel.dat";
     return dataFolder + '/' + std::string(kWsjtxFolder) + "/azel.dat";
+}
+
+std::string wsjtxConfigFolder(const AzelEnvironment& environment, Platform platform) {
+    if (platform == Platform::Windows) return wsjtxDataFolder(environment, platform);
+    if (environment.xdgConfigHome.starts_with('/'))
+        return withoutTrailingSlash(environment.xdgConfigHome);
+    return withoutTrailingSlash(environment.home) + "/.config";
+}
+
+std::optional<std::string> newestWsjtxSettings(const AzelEnvironment& environment,
+                                               Platform platform) {
+    // On Windows each instance keeps its settings in its own data folder.
+    const auto newest = newestIn(
+        wsjtxConfigFolder(environment, platform),
+        platform == Platform::Windows ? WsjtxFile::SettingsInFolders : WsjtxFile::Settings);
+    if (!newest) return std::nullopt;
+    return textOf(newest->file);
 }
 
 }  // namespace selvora

@@ -8,6 +8,8 @@
 #include "app/desktop_app.h"
 #include "app/rig_command_line.h"
 #include "app/rig_control.h"
+#include "app/saved_ahead.h"
+#include "app/sked_ahead_control.h"
 #include "astro/time_zone.h"
 #include "common/local_clock.h"
 #include "window/application_icon.h"
@@ -34,6 +36,8 @@ int main(int argc, char* argv[]) {
     if (const auto* exit = std::get_if<selvora::CommandLineExit>(&commandLine))
         return endWith(*exit);
     const auto& options = std::get<selvora::CommandLineOptions>(commandLine);
+    if (options.ahead)
+        return endWith(selvora::runSkedAhead(*options.ahead, selvora::defaultAheadSettingsFile()));
 
     QApplication application(argc, argv);
     selvora::useApplicationIcon();  // the desktop entry's name is in packaging/
@@ -43,6 +47,9 @@ int main(int argc, char* argv[]) {
     selvora::DesktopApp app(clock, timeZone);
     selvora::RigControl rig(app.window(), app.core(), app.windowTitle(),
                             selvora::defaultRigSettingsFile(), rigOptions);
+    selvora::SkedAheadControl skedAhead(
+        app.window(), [&app] { return app.core().fields().text(selvora::field("sked_frequency")); },
+        selvora::defaultAheadSettingsFile());
     app.setAfterTick([&rig] { rig.afterTick(); });
     app.setRigEchoBands([&rig] { return rig.echoBandsMHz(); });
     app.start();

@@ -1,0 +1,35 @@
+// `selvora --ahead`: the option values as typed, read into a sked-ahead request or
+// refused with a one-line reason.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "app/ahead_arguments.h"
+#include "app/sked_ahead.h"
+
+namespace selvora {
+
+// What stands in for an option not given.
+struct AheadDefaults {
+    std::chrono::sys_seconds now;
+    std::string myGrid;  // the saved locator, else WSJT-X's; may be empty
+};
+
+inline constexpr int kMaxAheadDays = 31;
+
+// How a refusal names each value: the option on the command line, the box in the window.
+struct AheadValueNames {
+    std::string_view at, myGrid, dxGrid, skedMHz, days, minElevationDeg;
+};
+inline constexpr AheadValueNames kOptionNames{"--at",   "--my-grid", "--dx-grid",
+                                              "--sked", "--days",    "--min-elevation"};
+
+// The request, or why it cannot be made ("--dx-grid: 'XX' is not a locator: ...").
+std::variant<AheadRequest, std::string> readAheadArguments(
+    const AheadArguments& arguments, const AheadDefaults& defaults,
+    const AheadValueNames& names = kOptionNames);
+
+}  // namespace selvora
