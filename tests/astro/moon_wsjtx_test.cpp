@@ -71,7 +71,7 @@ TEST(MoonAgainstWsjtx, AzimuthElevationAndDopplersAgree) {
     std::cout << "The moon from "
               << (fromJpl ? "the JPL ephemeris " + ephemeris.string() +
                                 ": Doppler within 1 Hz + 1.5e-10 of the frequency"
-                          : std::string{"moon98 (no JPL ephemeris found): Doppler within "
+                          : std::string{"moon98 (no JPL ephemeris in use): Doppler within "
                                         "1 Hz + 4e-10 of the frequency"})
               << '\n';
     RecordProperty("moon", fromJpl ? "JPL ephemeris" : "moon98");
