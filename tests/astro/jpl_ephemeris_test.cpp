@@ -80,15 +80,5 @@ TEST_F(JplEphemerisTest, GivesNothingOutsideItsSpan) {
     EXPECT_TRUE(ephemeris->moonAt(9000.0).has_value());    // and reads on afterwards
 }
 
-TEST(JplEphemerisCandidates, TheOperatorsFileFirstThenWhereWsjtxInstallsIt) {
-    const std::vector<std::filesystem::path> installed = {"/usr/share/wsjtx/JPLEPH",
-                                                          "/usr/local/share/wsjtx/JPLEPH"};
-    EXPECT_EQ(jplEphemerisCandidates(nullptr), installed);
-    EXPECT_EQ(jplEphemerisCandidates(""), installed);
-    auto withOwn = installed;
-    withOwn.insert(withOwn.begin(), "/home/op/de440.bin");
-    EXPECT_EQ(jplEphemerisCandidates("/home/op/de440.bin"), withOwn);
-}
-
 }  // namespace
 }  // namespace selvora
