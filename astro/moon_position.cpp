@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/jpl_ephemeris.h"
+
 namespace selvora {
 namespace {
 
@@ -50,17 +52,27 @@ Dates datesOf(UtcInstant at, double offsetSeconds) {
             (utcSeconds + ttMinusUtcSeconds(leapSecondsAt)) / kSecondsPerDay};
 }
 
+// The geocentric moon from WSJT-X's JPL ephemeris when there is one and it covers the
+// instant, else from moon98 (its distance changing within about 0.08 m/s of JPL's).
+GeocentricMoon geocentricMoon(double ttDays) {
+    if (const auto fromJpl = jplGeocentricMoon(ttDays)) return *fromJpl;
+    double pv[2][3];
+    eraMoon98(ERFA_DJ00, ttDays, pv);
+    GeocentricMoon moon{};
+    for (int k = 0; k < 3; ++k) {
+        moon.metres[k] = pv[0][k] * kMetresPerAu;
+        moon.metresPerSecond[k] = pv[1][k] * kMetresPerAu / kSecondsPerDay;
+    }
+    return moon;
+}
+
 // The geocentric moon in the terrestrial frame, metres.
 void moonTerrestrialMetres(UtcInstant at, double offsetSeconds, double terrestrial[3]) {
     const Dates dates = datesOf(at, offsetSeconds);
-    double pv[2][3];
-    eraMoon98(ERFA_DJ00, dates.ttDays, pv);
+    GeocentricMoon moon = geocentricMoon(dates.ttDays);  // ERFA takes no const
     double celestialToTerrestrial[3][3];
     eraC2t06a(ERFA_DJ00, dates.ttDays, ERFA_DJ00, dates.ut1Days, 0.0, 0.0, celestialToTerrestrial);
-    double celestial[3];
-    for (int k = 0; k < 3; ++k)
-        celestial[k] = pv[0][k] * kMetresPerAu;
-    eraRxp(celestialToTerrestrial, celestial, terrestrial);
+    eraRxp(celestialToTerrestrial, moon.metres, terrestrial);
 }
 
 double dot(const double a[3], const double b[3]) {
@@ -141,13 +153,11 @@ MoonTrack::MoonTrack(UtcInstant from, UtcInstant to) : from_(from) {
     const auto intervals = static_cast<std::size_t>(std::ceil(spanSeconds / kTrackStepSeconds));
     moonNodes_.resize(std::max<std::size_t>(intervals, 1) + 1);
     for (std::size_t k = 0; k < moonNodes_.size(); ++k) {
-        double pv[2][3];
-        eraMoon98(ERFA_DJ00, datesOf(from, static_cast<double>(k) * kTrackStepSeconds).ttDays, pv);
+        const GeocentricMoon moon =
+            geocentricMoon(datesOf(from, static_cast<double>(k) * kTrackStepSeconds).ttDays);
         MoonNode& node = moonNodes_[k];
-        for (int i = 0; i < 3; ++i) {
-            node.gcrsMetres[i] = pv[0][i] * kMetresPerAu;
-            node.gcrsMetresPerSecond[i] = pv[1][i] * kMetresPerAu / kSecondsPerDay;
-        }
+        std::copy(moon.metres, moon.metres + 3, node.gcrsMetres);
+        std::copy(moon.metresPerSecond, moon.metresPerSecond + 3, node.gcrsMetresPerSecond);
     }
     const auto frameIntervals =
         static_cast<std::size_t>(std::ceil(spanSeconds / kFrameStepSeconds));

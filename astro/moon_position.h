@@ -1,7 +1,8 @@
 // Where the moon is seen from a station at any instant: Selvora's own moon, for planning
 // skeds ahead of time, from ERFA (the IAU's SOFA routines).
 //
-// The model: ERFA's moon98 lunar position (geocentric, GCRS), the IAU 2006/2000A
+// The model: the geocentric moon (GCRS) from WSJT-X's JPL ephemeris when one is found
+// (astro/jpl_ephemeris.h), else ERFA's moon98 lunar position; the IAU 2006/2000A
 // celestial-to-terrestrial frame with the Earth rotation angle taken at UT1 = UTC and no
 // polar motion, and the station on the WGS84 ellipsoid at sea level. Azimuth and
 // elevation are geometric (no refraction), as WSJT-X's azel.dat gives them.
