@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/utc_instant_text.h"
+#include "astro/utc_instant_text.h"
 #include "common/numbers.h"
 
 namespace selvora {

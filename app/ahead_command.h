@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "app/ahead_arguments.h"
-#include "app/sked_ahead.h"
+#include "plan/sked_ahead.h"
 
 namespace selvora {
 

@@ -7,7 +7,7 @@
 #include "app/ahead_command.h"
 #include "app/default_azel_path.h"
 #include "app/saved_ahead.h"
-#include "app/utc_instant_text.h"
+#include "astro/utc_instant_text.h"
 #include "app/wsjtx_settings.h"
 #include "window/qt_text.h"
 

@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/ahead_command.h"
-#include "app/sked_ahead.h"
+#include "plan/sked_ahead.h"
 #include "window/sked_ahead_window.h"
 
 namespace selvora::bench {

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "app/utc_instant_text.h"
+#include "astro/utc_instant_text.h"
 #include "window/qt_text.h"
 
 namespace selvora {

@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "app/sked_ahead.h"
+#include "plan/sked_ahead.h"
 
 namespace selvora {
 

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/ahead_command.h"
-#include "app/utc_instant_text.h"
+#include "astro/utc_instant_text.h"
 #include "common/numbers.h"
 #include "window/moon_elevation_plot.h"
 #include "window/qt_text.h"

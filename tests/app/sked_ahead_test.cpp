@@ -1,4 +1,4 @@
-#include "app/sked_ahead.h"
+#include "plan/sked_ahead.h"
 
 #include <chrono>
 #include <filesystem>
@@ -10,7 +10,7 @@
 
 #include "app/ahead_command.h"
 #include "app/app_core.h"
-#include "app/utc_instant_text.h"
+#include "astro/utc_instant_text.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 

@@ -1,8 +1,8 @@
-#include "app/sked_ahead.h"
+#include "plan/sked_ahead.h"
 
 #include <cmath>
 
-#include "app/utc_instant_text.h"
+#include "astro/utc_instant_text.h"
 #include "astro/moon_doppler.h"
 #include "astro/moon_position.h"
 #include "common/numbers.h"

@@ -1,4 +1,4 @@
-#include "app/utc_instant_text.h"
+#include "astro/utc_instant_text.h"
 
 #include <charconv>
 
