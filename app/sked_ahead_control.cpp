@@ -7,8 +7,8 @@
 #include "app/ahead_command.h"
 #include "app/default_azel_path.h"
 #include "app/saved_ahead.h"
-#include "astro/utc_instant_text.h"
 #include "app/wsjtx_settings.h"
+#include "astro/utc_instant_text.h"
 #include "window/qt_text.h"
 
 namespace selvora {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "astro/utc_instant_text.h"
 #include "astro/moon_doppler.h"
 #include "astro/moon_position.h"
+#include "astro/utc_instant_text.h"
 #include "common/numbers.h"
 #include "plan/sked_plan_text.h"
 
