@@ -1,5 +1,5 @@
 // The worker on Hamlib's own rigs: the dummy rig in-process, and a real rigctld reached
-// through NET rigctl (model 2), read back with rigctl, killed and restarted mid-run.
+// through NET rigctl (model 2), read back over its protocol, killed and restarted mid-run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
