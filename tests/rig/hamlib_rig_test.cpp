@@ -1,5 +1,5 @@
 // The worker on Hamlib's own rigs: the dummy rig in-process, and a real rigctld reached
-// through NET rigctl (model 2), read back with rigctl, killed and restarted mid-run.
+// through NET rigctl (model 2), read back over its protocol, killed and restarted mid-run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -151,10 +151,10 @@ TEST(HamlibRig, ListsHamlibsModelsAndTestsTheDummy) {
 
 class RigctldTest : public ::testing::Test {
   protected:
-    // Main VFO, Tx VFO, split, PTT, as rigctl reads them. rigctld answers from its cache
+    // Main VFO, Tx VFO, split, PTT, as rigctld reports them. rigctld answers from its cache
     // for a while after a change, so a changed figure is waited for.
     std::vector<std::string> readBack() const {
-        return rigctld.rigctl("f VFOA f VFOB s VFOA t VFOA");
+        return rigctld.ask({"f VFOA", "f VFOB", "s VFOA", "t VFOA"});
     }
     static std::vector<std::string> split(std::int64_t rxHz, std::int64_t txHz) {
         return {std::to_string(rxHz), std::to_string(txHz), "1", "VFOB", "0"};
@@ -197,14 +197,14 @@ TEST_F(RigctldTest, FollowsTheFiguresSurvivesARestartAndHoldsTxWhileTransmitting
     EXPECT_TRUE(tracking(worker));
 
     // Keyed (by WSJT-X, not by Selvora): nothing moves until the rig receives again.
-    rigctld.rigctl("T VFOA 1");
+    rigctld.ask({"T VFOA 1"});
     const WantedFigures next = figures(1296100150, 1296099850);
     for (int tick = 0; tick < 20; ++tick) {  // past rigctld's cache
         worker.post(next);
         std::this_thread::sleep_for(100ms);
     }
     EXPECT_EQ(readBack(), (std::vector<std::string>{"1296100140", "1296099860", "1", "VFOB", "1"}));
-    rigctld.rigctl("T VFOA 0");
+    rigctld.ask({"T VFOA 0"});
     ASSERT_TRUE(
         postUntil(worker, next, [&] { return readBack() == split(1296100150, 1296099850); }));
 }
@@ -216,14 +216,15 @@ TEST(RigctldVfo, RxGoesToVfoAWhicheverVfoTheRigWasLeftOn) {
         SCOPED_TRACE(vfoMode ? "rigctld -o" : "rigctld");
         Rigctld rigctld(testing::freeLocalPort(), vfoMode);
         ASSERT_TRUE(rigctld.running());
-        rigctld.rigctl("V VFOB");
+        rigctld.ask({"V VFOB"});
         RigWorker worker(makeHamlibConnection({2, rigctld.address(), 0}));
         ASSERT_TRUE(postUntil(worker, figures(432100130, 432099870), [&] {
             return tracking(worker) && worker.shownOnRig().txHz == 432099870;
         })) << worker.status().reason;
         // Read with no more ticks posted, so the worker sends nothing meanwhile.
         const auto vfos = [&] {
-            return rigctld.rigctl(vfoMode ? "f VFOA f VFOB" : "V VFOA f V VFOB f");
+            return vfoMode ? rigctld.ask({"f VFOA", "f VFOB"})
+                           : rigctld.ask({"V VFOA", "f", "V VFOB", "f"});
         };
         bool both = false;
         for (int i = 0; i < 50 && !both; ++i, std::this_thread::sleep_for(100ms))
