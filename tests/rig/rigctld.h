@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -98,6 +99,17 @@ class Rigctld {
     // Asked over rigctld's own protocol, not through rigctl, whose output differs between
     // Hamlib releases (4.6 prints a banner first). None while rigctld is away.
     std::vector<std::string> ask(const std::vector<std::string>& commands) const {
+        // rigctld now and then resets a connection it has just accepted (seen with
+        // Hamlib 4.5 beside a NET rigctl client): ask again on a fresh one.
+        for (int attempt = 0; attempt < 3; ++attempt)
+            if (auto values = askOnce(commands)) return *values;
+        return {};
+    }
+
+  private:
+    // None when the connection failed before every command was answered.
+    std::optional<std::vector<std::string>> askOnce(
+        const std::vector<std::string>& commands) const {
         std::vector<std::string> values;
         const int s = ::socket(AF_INET, SOCK_STREAM, 0);
         const timeval wait{.tv_sec = 5, .tv_usec = 0};
@@ -108,7 +120,7 @@ class Rigctld {
         to.sin_port = htons(static_cast<std::uint16_t>(port_));
         if (::connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
             ::close(s);
-            return values;
+            return std::nullopt;
         }
         std::string unread;
         for (const std::string& command : commands) {
@@ -116,15 +128,16 @@ class Rigctld {
             // "Name: value" lines, always ending with "RPRT n".
             const std::string line = "+" + command + "\n";
             if (::send(s, line.data(), line.size(), MSG_NOSIGNAL) !=
-                static_cast<ssize_t>(line.size()))
-                break;
-            if (!readAnswer(s, unread, values)) break;
+                    static_cast<ssize_t>(line.size()) ||
+                !readAnswer(s, unread, values)) {
+                ::close(s);
+                return std::nullopt;
+            }
         }
         ::close(s);
         return values;
     }
 
-  private:
     static bool readAnswer(int s, std::string& unread, std::vector<std::string>& values) {
         for (bool header = true;;) {
             const auto end = unread.find('\n');
