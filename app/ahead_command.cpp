@@ -21,8 +21,7 @@ std::string named(std::string_view name, std::string_view why) {
 std::variant<GeoPosition, Refusal> locatorOf(std::string_view name, const std::string& typed) {
     if (typed.empty()) return named(name, "no locator given, nor saved, nor in WSJT-X's settings");
     const LocatorReading reading = readLocator(typed);
-    if (!reading.position)
-        return named(name, inQuotes(typed) + " is not a locator: " + reading.refusal);
+    if (!reading.position) return named(name, reading.refusal);  // "JO6 is not a locator: ..."
     return *reading.position;
 }
 

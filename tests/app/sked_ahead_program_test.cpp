@@ -71,7 +71,9 @@ TEST(SkedAheadProgram, PrintsTheLinesScriptsReadOrOneLineWhyNot) {
         const char* arguments;
         const char* err;
     } refused[] = {
-        {"--ahead --dx-grid JO2 --sked 1296.1", "selvora: --dx-grid: 'JO2' is not a locator: "},
+        {"--ahead --dx-grid JO2 --sked 1296.1",
+         "selvora: --dx-grid: JO2 is not a locator: give 4 or 6 characters such as JO65 or "
+         "JO65fr\n"},
         {"--ahead --dx-grid JO22 --sked 1296.1 --at '2026-02-30 10:00:00'",
          "selvora: --at: '2026-02-30 10:00:00' is no day of the calendar\n"},
         {"--ahead --dx-grid JO22 --sked 0", "selvora: --sked: '0' is not a frequency in MHz"},

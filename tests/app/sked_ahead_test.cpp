@@ -68,9 +68,11 @@ TEST(SkedAhead, RefusesTheCommandLineValueThatDoesNotRead) {
         const char* refusalStart;
     } cases[] = {
         {with([](auto& a) { a.myGrid.reset(); }), "--my-grid: no locator given"},
-        {with([](auto& a) { a.myGrid = "JO2"; }), "--my-grid: 'JO2' is not a locator: "},
+        {with([](auto& a) { a.myGrid = "JO2"; }),
+         "--my-grid: JO2 is not a locator: give 4 or 6 characters such as JO65 or JO65fr"},
         {with([](auto& a) { a.dxGrid.reset(); }), "--dx-grid: no locator given"},
-        {with([](auto& a) { a.dxGrid = "ZZ99zz"; }), "--dx-grid: 'ZZ99zz' is not a locator: "},
+        {with([](auto& a) { a.dxGrid = "ZZ99zz"; }),
+         "--dx-grid: ZZ99zz is not a locator: the first two characters are letters from A to R"},
         {with([](auto& a) { a.at = "2026-12-32 00:00:00"; }),
          "--at: '2026-12-32 00:00:00' is no day of the calendar"},
         {with([](auto& a) { a.skedMHz.reset(); }), "--sked: the sked frequency in MHz is needed"},
