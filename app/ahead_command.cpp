@@ -10,7 +10,7 @@ namespace {
 
 using Refusal = std::string;
 
-std::string quoted(std::string_view text) {
+std::string inQuotes(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
@@ -22,7 +22,7 @@ std::variant<GeoPosition, Refusal> locatorOf(std::string_view name, const std::s
     if (typed.empty()) return named(name, "no locator given, nor saved, nor in WSJT-X's settings");
     const LocatorReading reading = readLocator(typed);
     if (!reading.position)
-        return named(name, quoted(typed) + " is not a locator: " + reading.refusal);
+        return named(name, inQuotes(typed) + " is not a locator: " + reading.refusal);
     return *reading.position;
 }
 
@@ -58,20 +58,20 @@ std::variant<AheadRequest, std::string> readAheadArguments(const AheadArguments&
     const std::optional<double> mhz = strictNumber(sked);
     if (!mhz || !(*mhz > 0) || !std::isfinite(*mhz))
         return named(names.skedMHz, sked.empty() ? "the sked frequency in MHz is needed"
-                                                 : quoted(sked) +
+                                                 : inQuotes(sked) +
                                                        " is not a frequency in MHz, "
                                                        "such as 1296.1");
     request.skedFrequencyMHz = *mhz;
 
     if (arguments.days) {
         const auto days = numberIn(*arguments.days, 1, kMaxAheadDays, true);
-        if (!days) return named(names.days, quoted(*arguments.days) + " is not 1 to 31 days");
+        if (!days) return named(names.days, inQuotes(*arguments.days) + " is not 1 to 31 days");
         request.days = int(*days);
     }
     if (arguments.minElevationDeg) {
         const auto elevation = numberIn(*arguments.minElevationDeg, -90, 90, false);
         if (!elevation)
-            return named(names.minElevationDeg, quoted(*arguments.minElevationDeg) +
+            return named(names.minElevationDeg, inQuotes(*arguments.minElevationDeg) +
                                                     " is not an elevation from -90 to 90 degrees");
         request.minElevationDeg = *elevation;
     }

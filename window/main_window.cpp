@@ -98,6 +98,7 @@ MainWindow::MainWindow(Fields& fields, Commands commands)
       commands_(std::move(commands)),
       widgets_(kControls.size(), nullptr),
       backgroundFill_(new BackgroundFill(this)) {
+    backgroundFill_->setObjectName(QStringLiteral("background_fill"));  // found by name, not type
     // fontconfig knows no stand-in for MS Sans Serif and would pick the much wider
     // DejaVu Sans, clipping the captions; Liberation Sans keeps their widths.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));

@@ -2,6 +2,7 @@
 count of checks, waiting for a condition, the program under test, and ending it."""
 
 import os
+import socket
 import subprocess
 import sys
 import time
@@ -56,6 +57,37 @@ def wait_until(condition, timeout, interval=0.05):
         if result or time.monotonic() > deadline:
             return result
         time.sleep(interval)
+
+
+def ask_rigctld(port, *commands, timeout=5.0):
+    """rigctld's answers to `commands` ("f VFOA", "s VFOA"), one value each as rigctl
+    prints them (a split read gives two: split, Tx VFO), and "RPRT n" for a refusal; what
+    came before it went away or stopped answering. Asked over rigctld's own protocol, not
+    through rigctl, whose output differs between Hamlib releases (4.6 prints a banner)."""
+    values = []
+    try:
+        with socket.create_connection(("127.0.0.1", port), timeout=timeout) as s, \
+                s.makefile("rw", encoding="ascii", newline="\n") as f:
+            for command in commands:
+                # "+": the extended answer, a line naming the command, then "Name: value"
+                # lines, always ending with "RPRT n".
+                f.write(f"+{command}\n")
+                f.flush()
+                header = True
+                while (line := f.readline()) != "":
+                    line = line.rstrip("\n")
+                    if line.startswith("RPRT "):
+                        if line != "RPRT 0":
+                            values.append(line)
+                        break
+                    if not header and ": " in line:
+                        values.append(line.split(": ", 1)[1])
+                    header = False
+                else:
+                    break
+    except OSError:
+        pass
+    return values
 
 
 def program_argument():

@@ -55,16 +55,16 @@ class Run:
         """The scheme's shown Rx and Tx figures in Hz."""
         return hz(self.text(f"{scheme} Rx frequency")), hz(self.text(f"{scheme} Tx frequency"))
 
-    def dial(self, vfo=()):
-        """The frequency of the VFO the rig has selected (or of `vfo`, which is then
-        selected), in Hz; None while rigctld is away."""
-        out = self.rig.rigctl(*vfo, "f")
+    def dial(self, select=()):
+        """The frequency of the VFO the rig has selected (or the one `select` selects,
+        such as ("V VFOA",)), in Hz; None while rigctld is away."""
+        out = self.rig.ask(*select, "f")
         return int(out[0]) if out else None
 
     def vfos(self):
         """VFO A and VFO B in Hz; in VFO mode, so reading selects neither (a reader that
         selects them moves the program's commands between the VFOs)."""
-        out = self.rig.rigctl("f", "VFOA", "f", "VFOB")
+        out = self.rig.ask("f VFOA", "f VFOB")
         return (int(out[0]), int(out[1])) if len(out) == 2 else None
 
 
@@ -113,9 +113,9 @@ def dead_file_tunes_nothing(run):
                   f"it says {run.title()!r}")
 
     def sample():
-        out = run.rig.rigctl("f", "s")
+        out = run.rig.ask("f", "s")
         return (out[:2] == [str(DIAL), "0"] and waiting(),
-                f"rigctl f s reads {out}, the title says {run.title()!r}")
+                f"the rig reads {out} (frequency, split), the title says {run.title()!r}")
 
     tuned = throughout(5.0, sample)
     checks.record(tuned is None, f"for 5 s the rig stays at {DIAL} Hz without split, waiting",
@@ -191,7 +191,7 @@ def stall_then_close(run):
 
 def transverter_offset(run):
     rig_hz = 144100000
-    vfo_a = ("V", "VFOA")
+    vfo_a = ("V VFOA",)
     on = wait_until(lambda: run.dial(vfo_a) == rig_hz, 8.0, interval=0.3)
     checks.record(on, f"VFO A reads {rig_hz} Hz, the sked less the 10224 MHz LO",
                   f"it reads {run.dial(vfo_a)}")
@@ -200,7 +200,7 @@ def transverter_offset(run):
 # `band` is the whole MHz written, or "dial" for the rig's own dial, as WSJT-X sharing the
 # rig writes it; `step` moves the self Doppler each record; `stamp` is that of a file
 # written once and never again (None: rewritten each second, the stamp moving); `before`
-# is what rigctl tells the rig before the program starts.
+# is what is asked of rigctld before the program starts.
 Scenario = namedtuple("Scenario",
                       "name options band mutual step stamp before check vfo_mode closes",
                       defaults=[False, False])
@@ -215,7 +215,7 @@ SCENARIOS = [
              dead_file_tunes_nothing),
     Scenario("2. the rig left on VFO B: Rx lands on VFO A, Tx on VFO B",
              ["--sked", "1296.1", "--track", "cfom"], 1296, 124.3, 20.0, None,
-             ("V", "VFOB"), rx_on_the_main_vfo, True),
+             ("V VFOB",), rx_on_the_main_vfo, True),
     Scenario("3. rigctld restarted while the No Doppler figures hold",
              ["--sked", "1296.1", "--track", "no-doppler"], 1296, 124.3, 0.0, None, None,
              restart_noticed),
@@ -238,7 +238,7 @@ def play(program, scenario, log):
     if band == "dial":  # the whole MHz of the dial; the last one while rigctld is away
         last = [DIAL // 1000000]
         def band():  # noqa: E306
-            out = rig.rigctl("f")
+            out = rig.ask("f")
             last[0] = int(out[0]) // 1000000 if out else last[0]
             return last[0]
     writer = Writer(azel, 258.0, scenario.step, band=band, mutual=scenario.mutual)
@@ -247,7 +247,7 @@ def play(program, scenario, log):
         if not rig.start():
             raise RuntimeError(f"rigctld does not answer on 127.0.0.1:{rig.port}")
         if scenario.before:
-            rig.rigctl(*scenario.before)
+            rig.ask(*scenario.before)
         if scenario.stamp:
             with open(azel, "w", newline="\n") as f:
                 f.write(writer.record(scenario.stamp))

@@ -6,7 +6,7 @@ rewrites azel.dat once a second as WSJT-X does (with the self Doppler moving), a
 the real program with `--rig-model 2 --rig-file 127.0.0.1:PORT --track cfom --sked
 1296.1` (the rig follows only a sked the operator chose). Reads
 the CFOM fields through the accessibility interface, as a screen reader would, and
-the rig's VFOs with rigctl, and checks that they agree in Hz, follow each new record,
+the rig's VFOs from rigctld, and checks that they agree in Hz, follow each new record,
 stop following once the writer stops, resume when it starts again, and that a
 rigctld killed and restarted mid-run is survived.
 
@@ -31,6 +31,7 @@ from gi.repository import Atspi  # noqa: E402
 
 from atspi_checks import (WINDOW_CAPTION, checks, find_frame, program_argument, report, stop,
                           wait_until)  # noqa: E402
+from e2e_checks import ask_rigctld  # noqa: E402
 
 def free_port():
     with socket.socket() as s:
@@ -66,15 +67,13 @@ class Rigctld:
             self.process.kill()
             self.process.wait()
 
-    def rigctl(self, *commands):
-        """rigctl's answers to `commands`, a word each; none while rigctld is away."""
-        return subprocess.run(
-            ["rigctl", "-m", "2", *self.vfo_mode, "-r", f"127.0.0.1:{self.port}", *commands],
-            capture_output=True, text=True, timeout=20).stdout.split()
+    def ask(self, *commands):
+        """rigctld's answers to `commands` ("f VFOA"), a value each; none while it is away."""
+        return ask_rigctld(self.port, *commands)
 
     def read(self):
-        """Main VFO and Tx VFO in Hz, and split, as rigctl reads them."""
-        out = self.rigctl("f", "VFOA", "f", "VFOB", "s", "VFOA")
+        """Main VFO and Tx VFO in Hz, and split, as rigctld reports them."""
+        out = self.ask("f VFOA", "f VFOB", "s VFOA")
         if len(out) < 3:
             return None
         return int(out[0]), int(out[1]), out[2]

@@ -11,7 +11,7 @@ from the X clipboard, which Wine shares) is the one the Linux program copies for
 same file, and the one worked out by hand. Save Path writes doppler.ini in the folder
 the program was started in, as the Start-menu shortcut starts it. With
 --rig-model 2 --rig-file 127.0.0.1:PORT it tunes a Linux rigctld (Hamlib's dummy rig)
-to the Full Doppler Both Ways figures, read back with rigctl.
+to the Full Doppler Both Ways figures, read back from rigctld.
 
 Needs an X server (scripts/test-windows runs it under Xvfb):
     windows_installed.py INSTALLER LINUX_SELVORA [SCREENSHOT.png]
@@ -26,7 +26,7 @@ import sys
 import tempfile
 import time
 
-from e2e_checks import AZEL_1296, stop
+from e2e_checks import AZEL_1296, ask_rigctld, stop
 from wine_session import (WINDOW_CAPTION, AzelWriter, WinePrefix, checks, click, copy_plan,
                           find_window, press, wait_until, window_geometry, windows_path)
 
@@ -150,11 +150,9 @@ def free_port():
 
 
 def rig_reads(port):
-    """The dummy rig's main VFO (Rx) and Tx VFO in Hz, as rigctl reads them (VFO mode, so
-    reading VFO B does not switch to it), or None while there is no answer."""
-    out = subprocess.run(["rigctl", "-m", "2", "-o", "-r", f"127.0.0.1:{port}",
-                          "f", "VFOA", "f", "VFOB"],
-                         capture_output=True, text=True, timeout=20).stdout.split()
+    """The dummy rig's main VFO (Rx) and Tx VFO in Hz, as rigctld reports them (VFO mode,
+    so reading VFO B does not switch to it), or None while there is no answer."""
+    out = ask_rigctld(port, "f VFOA", "f VFOB")
     try:
         return int(out[0]), int(out[1])
     except (IndexError, ValueError):
@@ -279,7 +277,7 @@ def check_rig(wine, exe, folder, azel, work):
                            60.0, 1.0)
         checks.record(bool(tuned), "the rig is on the Full Doppler figures to the Hz "
                       f"(Rx {FULL_DOPPLER_RX_HZ}, split Tx {FULL_DOPPLER_TX_HZ})",
-                      f"rigctl reads {rig_reads(port)}")
+                      f"rigctld reports {rig_reads(port)}")
     finally:
         stop(process)
         rigctld.kill()

@@ -1,8 +1,12 @@
 // The worker on Hamlib's own rigs: the dummy rig in-process, and a real rigctld reached
-// through NET rigctl (model 2), read back with rigctl, killed and restarted mid-run.
+// through NET rigctl (model 2), read back over its protocol, killed and restarted mid-run.
 #include <gtest/gtest.h>
 
+#include <poll.h>
+
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <thread>
@@ -151,10 +155,10 @@ TEST(HamlibRig, ListsHamlibsModelsAndTestsTheDummy) {
 
 class RigctldTest : public ::testing::Test {
   protected:
-    // Main VFO, Tx VFO, split, PTT, as rigctl reads them. rigctld answers from its cache
+    // Main VFO, Tx VFO, split, PTT, as rigctld reports them. rigctld answers from its cache
     // for a while after a change, so a changed figure is waited for.
     std::vector<std::string> readBack() const {
-        return rigctld.rigctl("f VFOA f VFOB s VFOA t VFOA");
+        return rigctld.ask({"f VFOA", "f VFOB", "s VFOA", "t VFOA"});
     }
     static std::vector<std::string> split(std::int64_t rxHz, std::int64_t txHz) {
         return {std::to_string(rxHz), std::to_string(txHz), "1", "VFOB", "0"};
@@ -197,16 +201,133 @@ TEST_F(RigctldTest, FollowsTheFiguresSurvivesARestartAndHoldsTxWhileTransmitting
     EXPECT_TRUE(tracking(worker));
 
     // Keyed (by WSJT-X, not by Selvora): nothing moves until the rig receives again.
-    rigctld.rigctl("T VFOA 1");
+    rigctld.ask({"T VFOA 1"});
     const WantedFigures next = figures(1296100150, 1296099850);
     for (int tick = 0; tick < 20; ++tick) {  // past rigctld's cache
         worker.post(next);
         std::this_thread::sleep_for(100ms);
     }
     EXPECT_EQ(readBack(), (std::vector<std::string>{"1296100140", "1296099860", "1", "VFOB", "1"}));
-    rigctld.rigctl("T VFOA 0");
+    rigctld.ask({"T VFOA 0"});
     ASSERT_TRUE(
         postUntil(worker, next, [&] { return readBack() == split(1296100150, 1296099850); }));
+}
+
+// Between Hamlib and a rigctld, answering every split command with RPRT -11 ("Function not
+// available"), as rigctld does for a rig that cannot split. One client at a time.
+class SplitRefusingProxy {
+  public:
+    explicit SplitRefusingProxy(int rigctldPort) : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address = loopback(0);
+        socklen_t size = sizeof address;
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
+        ::listen(listener_, 8);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this, rigctldPort] {
+            while (!stopping_)
+                if (readable(listener_)) relay(::accept(listener_, nullptr, nullptr), rigctldPort);
+        });
+    }
+    ~SplitRefusingProxy() {
+        stopping_ = true;
+        thread_.join();
+        ::close(listener_);
+    }
+    SplitRefusingProxy(const SplitRefusingProxy&) = delete;
+    SplitRefusingProxy& operator=(const SplitRefusingProxy&) = delete;
+
+    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+    int refused() const { return refused_; }
+
+  private:
+    static sockaddr_in loopback(int port) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        return address;
+    }
+    static bool readable(int socket) {
+        pollfd wanted{socket, POLLIN, 0};
+        return ::poll(&wanted, 1, 50) > 0;
+    }
+    static bool send(int socket, std::string_view bytes) {
+        return ::send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+               static_cast<ssize_t>(bytes.size());
+    }
+
+    // Until either side closes: the client's lines go to rigctld but for split commands,
+    // which are answered here; rigctld's bytes go back as they are.
+    void relay(int client, int rigctldPort) {
+        const int rigctld = ::socket(AF_INET, SOCK_STREAM, 0);
+        const sockaddr_in address = loopback(rigctldPort);
+        bool open =
+            ::connect(rigctld, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        std::string line;
+        std::array<char, 4096> buffer;
+        while (open && !stopping_) {
+            pollfd sockets[] = {{client, POLLIN, 0}, {rigctld, POLLIN, 0}};
+            if (::poll(sockets, 2, 50) <= 0) continue;
+            if (sockets[1].revents != 0) {
+                const ssize_t got = ::recv(rigctld, buffer.data(), buffer.size(), 0);
+                open = got > 0 && send(client, {buffer.data(), static_cast<std::size_t>(got)});
+            }
+            if (open && sockets[0].revents != 0) {
+                const ssize_t got = ::recv(client, buffer.data(), buffer.size(), 0);
+                open = got > 0;
+                line.append(buffer.data(), static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+                for (std::size_t end; open && (end = line.find('\n')) != std::string::npos;
+                     line.erase(0, end + 1)) {
+                    const std::string_view command(line.data(), end + 1);
+                    const bool split =
+                        command.starts_with("S ") || command.starts_with("\\set_split_vfo");
+                    if (split) ++refused_;
+                    open = split ? send(client, "RPRT -11\n") : send(rigctld, command);
+                }
+            }
+        }
+        ::close(rigctld);
+        ::close(client);
+    }
+
+    int listener_;
+    int port_ = 0;
+    std::atomic<bool> stopping_ = false;
+    std::atomic<int> refused_ = 0;
+    std::thread thread_;
+};
+
+// rigctld's rig cannot split: the rig stays open and follows the Rx figure, and the
+// window says it is on Rx only. Hamlib hands the refusal over as -RIG_ENAVAIL.
+TEST(RigctldNoSplit, ARigThatRefusesSplitIsKeptOpenAndTrackedOnRx) {
+    Rigctld rigctld(testing::freeLocalPort());
+    ASSERT_TRUE(rigctld.running());
+    SplitRefusingProxy proxy(rigctld.port());
+    RigWorker worker(makeHamlibConnection({2, proxy.address(), 0}));
+
+    ASSERT_TRUE(postUntil(worker, figures(1296100130, 1296099870), [&] {
+        return tracking(worker) && worker.status().note == kCannotSplitNote;
+    })) << worker.status().reason;
+    EXPECT_GE(proxy.refused(), 1);
+    // Main VFO and split, asked of rigctld itself (not through the proxy). The Tx VFO that
+    // follows the split is left out: Hamlib 4.5 and 4.6 name it differently with split off.
+    const auto rig = [&] {
+        std::vector<std::string> values = rigctld.ask({"f VFOA", "s VFOA"});
+        if (values.size() > 2) values.resize(2);
+        return values;
+    };
+    const WantedFigures next = figures(1296100150, 1296099850);
+    ASSERT_TRUE(postUntil(worker, next, [&] {
+        return rig() == std::vector<std::string>{"1296100150", "0"};
+    })) << ::testing::PrintToString(rig());
+    for (int tick = 0; tick < 10; ++tick) {  // more ticks: still open
+        worker.post(next);
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_TRUE(tracking(worker)) << worker.status().reason;
+    EXPECT_EQ(worker.status().note, kCannotSplitNote);
+    EXPECT_EQ(rig(), (std::vector<std::string>{"1296100150", "0"}));
 }
 
 // WSJT-X or the operator may leave the rig on VFO B: Rx still goes to VFO A and Tx to
@@ -216,14 +337,15 @@ TEST(RigctldVfo, RxGoesToVfoAWhicheverVfoTheRigWasLeftOn) {
         SCOPED_TRACE(vfoMode ? "rigctld -o" : "rigctld");
         Rigctld rigctld(testing::freeLocalPort(), vfoMode);
         ASSERT_TRUE(rigctld.running());
-        rigctld.rigctl("V VFOB");
+        rigctld.ask({"V VFOB"});
         RigWorker worker(makeHamlibConnection({2, rigctld.address(), 0}));
         ASSERT_TRUE(postUntil(worker, figures(432100130, 432099870), [&] {
             return tracking(worker) && worker.shownOnRig().txHz == 432099870;
         })) << worker.status().reason;
         // Read with no more ticks posted, so the worker sends nothing meanwhile.
         const auto vfos = [&] {
-            return rigctld.rigctl(vfoMode ? "f VFOA f VFOB" : "V VFOA f V VFOB f");
+            return vfoMode ? rigctld.ask({"f VFOA", "f VFOB"})
+                           : rigctld.ask({"V VFOA", "f", "V VFOB", "f"});
         };
         bool both = false;
         for (int i = 0; i < 50 && !both; ++i, std::this_thread::sleep_for(100ms))

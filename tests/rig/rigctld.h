@@ -1,11 +1,11 @@
 // A real rigctld (Hamlib's dummy rig, model 1) on a free loopback port, started and
-// stopped by the test, and rigctl to read it back as an operator would. The address is
-// 127.0.0.1, not localhost: a bare system without /etc/hosts cannot resolve that.
+// stopped by the test, and asked over its network protocol what the rig is set to. The
+// address is 127.0.0.1, not localhost: a bare system without /etc/hosts cannot resolve that.
 #pragma once
 
 #include <array>
 #include <chrono>
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +16,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -92,25 +93,60 @@ class Rigctld {
     int port() const { return port_; }
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
 
-    // rigctl's answers to `commands` ("f VFOA f VFOB"), one per line.
-    std::vector<std::string> rigctl(const std::string& commands) const {
-        const std::string command = "rigctl -m 2 " + std::string(vfoMode_ ? "-o " : "") + "-r " +
-                                    address() + " " + commands + " 2>/dev/null";
-        std::vector<std::string> lines;
-        FILE* out = ::popen(command.c_str(), "r");
-        if (out == nullptr) return lines;
-        std::array<char, 256> line;
-        while (std::fgets(line.data(), line.size(), out) != nullptr) {
-            std::string text(line.data());
-            while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-                text.pop_back();
-            lines.push_back(text);
+    // rigctld's answers to `commands` ({"f VFOA", "s VFOA"}), one value a line as rigctl
+    // prints them (a split read gives two: split, Tx VFO), and "RPRT n" for a refusal.
+    // Asked over rigctld's own protocol, not through rigctl, whose output differs between
+    // Hamlib releases (4.6 prints a banner first). None while rigctld is away.
+    std::vector<std::string> ask(const std::vector<std::string>& commands) const {
+        std::vector<std::string> values;
+        const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+        const timeval wait{.tv_sec = 5, .tv_usec = 0};
+        ::setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        to.sin_port = htons(static_cast<std::uint16_t>(port_));
+        if (::connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+            ::close(s);
+            return values;
         }
-        ::pclose(out);
-        return lines;
+        std::string unread;
+        for (const std::string& command : commands) {
+            // "+" asks for the extended answer: a line naming the command, then
+            // "Name: value" lines, always ending with "RPRT n".
+            const std::string line = "+" + command + "\n";
+            if (::send(s, line.data(), line.size(), MSG_NOSIGNAL) !=
+                static_cast<ssize_t>(line.size()))
+                break;
+            if (!readAnswer(s, unread, values)) break;
+        }
+        ::close(s);
+        return values;
     }
 
   private:
+    static bool readAnswer(int s, std::string& unread, std::vector<std::string>& values) {
+        for (bool header = true;;) {
+            const auto end = unread.find('\n');
+            if (end == std::string::npos) {
+                std::array<char, 256> buffer;
+                const ssize_t got = ::recv(s, buffer.data(), buffer.size(), 0);
+                if (got <= 0) return false;
+                unread.append(buffer.data(), static_cast<std::size_t>(got));
+                continue;
+            }
+            const std::string line = unread.substr(0, end);
+            unread.erase(0, end + 1);
+            if (line.starts_with("RPRT ")) {
+                if (line != "RPRT 0") values.push_back(line);
+                return true;
+            }
+            const auto colon = line.find(": ");
+            if (!header && colon != std::string::npos) values.push_back(line.substr(colon + 2));
+            header = false;
+        }
+    }
+
     int port_;
     bool vfoMode_;
     pid_t pid_ = -1;
