@@ -38,7 +38,8 @@ bool separatorsAt(std::string_view text) {
            (!seconds || text[16] == ':');
 }
 
-std::string twoDigits(long value) {
+// long long: the hours' and minutes' counts are that on Windows, where long has 32 bits.
+std::string twoDigits(long long value) {
     return std::string(1, char('0' + value / 10)) + char('0' + value % 10);
 }
 
@@ -75,7 +76,7 @@ std::string utcMinuteText(sys_seconds instant) {
 
 std::string utcInstantText(sys_seconds instant) {
     const hh_mm_ss time(instant - floor<days>(instant));
-    return utcMinuteText(instant) + ':' + twoDigits(long(time.seconds().count()));
+    return utcMinuteText(instant) + ':' + twoDigits(time.seconds().count());
 }
 
 }  // namespace selvora

@@ -18,6 +18,7 @@ Needs an X server (scripts/test-windows runs it under Xvfb):
 """
 
 import os
+import re
 import shutil
 import socket
 import subprocess
@@ -27,7 +28,7 @@ import time
 
 from e2e_checks import AZEL_1296, ask_rigctld, stop
 from wine_session import (WINDOW_CAPTION, AzelWriter, WinePrefix, checks, click, copy_plan,
-                          find_window, wait_until, window_geometry, windows_path)
+                          find_window, press, wait_until, window_geometry, windows_path)
 
 # Worked out by hand for sked 1296 at 10 Hz steps: scheme, your Tx, your Rx.
 EXPECTED_ROWS = [
@@ -42,6 +43,12 @@ FULL_DOPPLER_RX_HZ = 1296000120
 FULL_DOPPLER_TX_HZ = 1295999880
 INSTALL_FOLDER = "C:\\Ham Radio\\Selvora"  # a space in it, as Program Files has
 UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Selvora"
+AHEAD = ["--ahead", "--at", "2026-12-09 21:30:00", "--dx-grid", "FN31pr", "--sked", "1296.1"]
+MY_GRID = ["--my-grid", "JO22nb"]
+AHEAD_LINES = ["Moon here: ", "Moon at the DX: ", "Self Doppler: ", "Mutual Doppler: "] + \
+    [scheme + "  " for scheme, _, _ in EXPECTED_ROWS]
+COMMON_WINDOW = re.compile(r"^\d{4}-\d\d-\d\d \d\d:\d\d UTC to \d{4}-\d\d-\d\d \d\d:\d\d UTC",
+                           re.MULTILINE)
 
 
 def rig_arguments(port):
@@ -79,6 +86,61 @@ def live_plan(window):
         return plan if has_figures(plan) else None
 
     return wait_until(copied, 30.0, 0.5)
+
+
+def has_ahead_lines(text):
+    lines = (text or "").splitlines()
+    return all(any(line.startswith(start) for line in lines) for start in AHEAD_LINES) and \
+        COMMON_WINDOW.search(text) is not None
+
+
+def write_wsjtx_settings(wine):
+    """WSJT-X's settings file where WSJT-X on Windows keeps it, with both locators."""
+    folder = wine.user_folder("AppData", "Local", "WSJT-X")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "WSJT-X.ini"), "w", newline="\r\n") as f:
+        f.write("[Configuration]\nMyCall=PA3XYZ\nMyGrid=JO22nb\n[MainWindow]\nDXgrid=FN31pr\n")
+
+
+def check_ahead_command(wine, exe, linux_program, work):
+    print("selvora.exe --ahead, beside the Linux program's:")
+    result = wine.run([exe] + AHEAD + MY_GRID, timeout=60, cwd=work)
+    text = result.stdout.replace("\r\n", "\n")
+    checks.record(result.returncode == 0 and has_ahead_lines(text),
+                  "it prints the moon, the Doppler, the six schemes and the common windows, exit 0",
+                  f"exit {result.returncode}\n{text}{result.stderr}")
+    env = dict(os.environ, LANG="C.UTF-8", XDG_CONFIG_HOME=os.path.join(work, "linux-config"))
+    linux = subprocess.run([linux_program] + AHEAD + MY_GRID, env=env, capture_output=True,
+                           text=True, timeout=60)
+    checks.record(linux.returncode == 0 and text == linux.stdout, "the Linux program prints the same",
+                  f"\n--- Windows\n{text}--- Linux\n{linux.stdout}{linux.stderr}---")
+    from_wsjtx = wine.run([exe] + AHEAD, timeout=60, cwd=work)
+    checks.record(from_wsjtx.stdout.replace("\r\n", "\n") == text,
+                  "without --my-grid, the locator is WSJT-X's (its WSJT-X.ini in %LOCALAPPDATA%)",
+                  f"{from_wsjtx.stdout!r} {from_wsjtx.stderr!r}")
+    bad = wine.run([exe] + AHEAD + ["--my-grid", "XX99zz"], timeout=60, cwd=work)
+    checks.record(bad.returncode == 2 and bad.stdout == "" and
+                  len(bad.stderr.strip().splitlines()) == 1 and "--my-grid" in bad.stderr,
+                  "a bad locator: exit 2 and one line", f"exit {bad.returncode} {bad.stdout!r} "
+                  f"{bad.stderr!r}")
+
+
+def check_sked_ahead_window(window, screenshot):
+    print("Ctrl+K, the Sked ahead window:")
+    press(window, "ctrl+k")
+    ahead = find_window("^Sked ahead$", 30.0)
+    checks.record(ahead is not None and ahead != window, "the Sked ahead window appears")
+    if ahead is None:
+        return
+    plan = wait_until(lambda: copy_plan(ahead, "alt+c"), 20.0, 0.5)
+    checks.record(has_ahead_lines(plan) and "Sked frequency: 1296" in plan,
+                  "its Copy gives figures for WSJT-X's locators and the main window's sked",
+                  f"{plan!r}")
+    if screenshot:
+        time.sleep(1.0)
+        shot = re.sub(r"(\.png)?$", "-sked-ahead.png", screenshot, count=1)
+        subprocess.run(["import", "-window", ahead, "PNG24:" + shot], check=False)
+        checks.record(os.path.isfile(shot), f"a screenshot of the Sked ahead window: {shot}")
 
 
 def free_port():
@@ -188,6 +250,7 @@ def check_window(wine, exe, folder, azel, linux_plan, work, screenshot):
         content = open(ini, "rb").read() if saved else b""
         checks.record(content == (windows_path(azel) + "\r\n").encode("utf-8"),
                       "doppler.ini holds the path, CR LF ended", f"{content!r}")
+        check_sked_ahead_window(window, screenshot)
     finally:
         stop(process)
 
@@ -250,6 +313,8 @@ def main():
         checks.record("1.3.0" in version.stdout, "selvora.exe --version says 1.3.0",
                       f"{version.stdout!r} {version.stderr!r}")
 
+        write_wsjtx_settings(wine)
+        check_ahead_command(wine, exe, linux_program, work)
         writer.start()
         linux_plan = read_plan_on_linux(linux_program, azel, work)
         checks.record(linux_plan is not None, "the Linux program copies its plan")

@@ -16,8 +16,8 @@ WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else
 WINESERVER = "/usr/lib/wine/wineserver" if os.access("/usr/lib/wine/wineserver", os.X_OK) \
     else "wineserver"
 
-# Arial, Arial Narrow, MS Sans Serif and Calibri mapped to Liberation and Carlito, as
-# fontconfig maps them on Debian, so that the window is laid out as on Linux.
+# Arial, Arial Narrow, Courier New, MS Sans Serif and Calibri mapped to Liberation and
+# Carlito, as fontconfig maps them on Debian, so that the window is laid out as on Linux.
 FONT_REGISTRY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cmake",
                              "wine-fonts.reg")
 
@@ -122,12 +122,17 @@ def find_window(name, timeout):
     return wait_until(look, timeout, 0.25)
 
 
-def copy_plan(window):
-    """Presses Ctrl+C in the window and returns what the clipboard then holds."""
+def press(window, keys):
+    """Presses the keys (xdotool's names, "ctrl+k") in the window."""
     subprocess.run(["xdotool", "windowfocus", "--sync", window], stderr=subprocess.DEVNULL,
                    timeout=10)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", keys], timeout=10)
+
+
+def copy_plan(window, keys="ctrl+c"):
+    """Presses Ctrl+C (or `keys`) in the window and returns what the clipboard then holds."""
     subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], timeout=10)
-    subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+c"], timeout=10)
+    press(window, keys)
     def pasted():
         out = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
                              text=True, errors="replace", timeout=10).stdout
