@@ -31,8 +31,8 @@ std::optional<std::int64_t> wholeHzOfMHzText(std::string_view text) {
         !allDigits(whole) || !allDigits(decimals))
         return std::nullopt;
     std::int64_t hz = digitsValue(whole);
-    for (int i = 0; i < kHzDecimals; ++i)
-        hz = hz * 10 + (static_cast<std::size_t>(i) < decimals.size() ? decimals[i] - '0' : 0);
+    for (std::size_t i = 0; i < kHzDecimals; ++i)
+        hz = hz * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
     if (hz <= 0) return std::nullopt;
     return hz;
 }
