@@ -2,16 +2,14 @@
 
 #include <cmath>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
+
+#include "app/settings_file.h"
 
 namespace selvora {
 
 QString defaultAheadSettingsFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/selvora/sked_ahead.conf");
+    return settingsFileNamed(QStringLiteral("sked_ahead.conf"));
 }
 
 SavedAhead loadSavedAhead(const QString& file) {
@@ -27,7 +25,7 @@ SavedAhead loadSavedAhead(const QString& file) {
 }
 
 void saveAhead(const QString& file, const SavedAhead& saved) {
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    makeFolderOf(file);
     QSettings stored(file, QSettings::IniFormat);
     stored.setValue("stations/my_grid", QString::fromStdString(saved.myGrid));
     stored.setValue("stations/dx_grid", QString::fromStdString(saved.dxGrid));

@@ -1,18 +1,15 @@
 #include "app/saved_rig.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStringList>
 
+#include "app/settings_file.h"
 #include "window/qt_text.h"
 
 namespace selvora {
 
 QString defaultRigSettingsFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/selvora/rig.conf");
+    return settingsFileNamed(QStringLiteral("rig.conf"));
 }
 
 SavedRig loadSavedRig(const QString& file) {
@@ -29,7 +26,7 @@ SavedRig loadSavedRig(const QString& file) {
 }
 
 void saveRig(const QString& file, const SavedRig& rig) {
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    makeFolderOf(file);
     QSettings stored(file, QSettings::IniFormat);
     stored.setValue("rig/model", rig.settings.model);
     stored.setValue("rig/port", QString::fromStdString(rig.settings.port));
