@@ -9,7 +9,7 @@ RigStateView::RigStateView(MainWindow& window, Fields& fields, WindowTitleView& 
 
 void RigStateView::show(std::optional<SkedScheme> tracked, const RigStatus& status) {
     const std::string state = rigStateText(tracked, status);
-    if (state != shownState_) title_.setTitleSuffix(state);
+    if (state != shownState_) title_.setRigState(state);
     shownState_ = state;
     const std::string whyNot = status.state == RigStatus::State::Tracking ? "" : status.reason;
     if (tracked == marked_ && whyNot == shownWhyNot_) return;

@@ -19,13 +19,21 @@ void WindowTitleView::showStale(bool stale) {
     if (stale_) alert_(&window_);  // once per stop; the desktop ends it when the window is seen
 }
 
-void WindowTitleView::setTitleSuffix(std::string suffix) {
-    suffix_ = std::move(suffix);
+void WindowTitleView::setRigState(std::string state) {
+    rigState_ = std::move(state);
+    applyTitle();
+}
+
+void WindowTitleView::setAntennaState(std::string state) {
+    antennaState_ = std::move(state);
     applyTitle();
 }
 
 void WindowTitleView::applyTitle() {
-    window_.setWindowTitle(QString::fromStdString(windowTitle(kWindowCaption, stale_, suffix_)));
+    std::string suffix = rigState_;
+    if (!suffix.empty() && !antennaState_.empty()) suffix += " \u2014 ";
+    suffix += antennaState_;
+    window_.setWindowTitle(QString::fromStdString(windowTitle(kWindowCaption, stale_, suffix)));
 }
 
 }  // namespace selvora

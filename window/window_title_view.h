@@ -1,6 +1,6 @@
 // The window's title, and the one place that sets it: the caption, led by the warning
-// while azel.dat is not updating and followed by the rig's state. An operator looking
-// at WSJT-X sees it in the task bar; when the warning appears the window also asks the
+// while azel.dat is not updating and followed by the rig's and the antenna's states. An operator
+// looking at WSJT-X sees it in the task bar; when the warning appears the window also asks the
 // desktop once for attention (its task-bar entry flashes).
 #pragma once
 
@@ -20,8 +20,10 @@ class WindowTitleView {
 
     // After each tick: whether "AZEL IS NOT UPDATING" shows now.
     void showStale(bool stale);
-    // Text after the caption, such as the rig's state; empty for none.
-    void setTitleSuffix(std::string suffix);
+    // The rig's state ("rig: CFOM") and the antenna's ("antenna: moon 123.4° 45.6°")
+    // follow the caption in that order; empty for none.
+    void setRigState(std::string state);
+    void setAntennaState(std::string state);
     void setAlert(Alert alert) { alert_ = std::move(alert); }
 
   private:
@@ -30,7 +32,8 @@ class WindowTitleView {
     QWidget& window_;
     Alert alert_;
     bool stale_ = false;
-    std::string suffix_;
+    std::string rigState_;
+    std::string antennaState_;
 };
 
 }  // namespace selvora

@@ -71,7 +71,14 @@ TEST(WindowTitleView, TitleAndOneAlertWhileTheWarningShows) {
     EXPECT_EQ(app.window().windowTitle(), base);
     EXPECT_FALSE(app.core().tracking().stale);
 
-    app.windowTitle().setTitleSuffix("rig: IC-9700");
+    // The rig's state, then the antenna's; either alone.
+    app.windowTitle().setAntennaState("antenna: moon 123.4° 45.6°");
+    EXPECT_EQ(app.window().windowTitle(),
+              base + QStringLiteral(" \u2014 antenna: moon 123.4° 45.6°"));
+    app.windowTitle().setRigState("rig: IC-9700");
+    EXPECT_EQ(app.window().windowTitle(),
+              base + QStringLiteral(" \u2014 rig: IC-9700 \u2014 antenna: moon 123.4° 45.6°"));
+    app.windowTitle().setAntennaState("");
     EXPECT_EQ(app.window().windowTitle(), base + QStringLiteral(" \u2014 rig: IC-9700"));
     for (int i = 0; i < 6; ++i)
         app.tick();
