@@ -85,9 +85,23 @@ std::optional<AzelError> decodeTrackingLine(std::string_view line, AzelRecord& r
         rounded > std::numeric_limits<std::int16_t>::max())
         return AzelError{"the seconds of the time stamp on line 1 lie outside -32768 to 32767"};
     record.fileSeconds = static_cast<std::int16_t>(rounded);
-    record.moonAzimuth = bankersRound(leadingNumber(fields[1]));
-    record.moonElevation = bankersRound(leadingNumber(fields[2]));
+    record.moon = {leadingNumber(fields[1]), leadingNumber(fields[2])};
+    record.moonAzimuth = bankersRound(record.moon.azimuthDeg);
+    record.moonElevation = bankersRound(record.moon.elevationDeg);
     return std::nullopt;
+}
+
+// "hh:mm:ss,AAA.A,EEE.E,Sun", or nothing: the sun is optional.
+std::optional<AzEl> decodeSunLine(std::string_view line) {
+    if (notPlainText(2, line)) return std::nullopt;
+    const FieldList fields = splitAt(line, ',');
+    if (fields.size() < 4 || trimBlanks(fields[3]) != "Sun") return std::nullopt;
+    const std::optional<double> azimuth = strictNumber(fields[1]);
+    const std::optional<double> elevation = strictNumber(fields[2]);
+    if (!azimuth || !elevation || !std::isfinite(*azimuth) || !std::isfinite(*elevation) ||
+        *elevation < -90 || *elevation > 90)
+        return std::nullopt;
+    return AzEl{*azimuth, *elevation};
 }
 
 // Fortran prints a value too wide for its field as asterisks ("********" for a Doppler
@@ -152,6 +166,7 @@ AzelDecoding decodeAzel(std::string_view bytes, bool wholeFile) {
     }
     if (auto error = decodeTrackingLine(trackingLine, record)) return *error;
     if (auto error = decodeDopplerLine(dopplerLine, record)) return *error;
+    record.sun = decodeSunLine(std::get<0>(lines)[1]);
     return record;
 }
 

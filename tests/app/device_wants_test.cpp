@@ -1,6 +1,6 @@
 // The figures the rig is sent: the typed plan of real ticks, and for random plans
 // exactly the digits the window shows.
-#include "rig/rig_figures.h"
+#include "app/device_wants.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 
 #include "app/app_core.h"
 #include "common/megahertz.h"
+#include "display/scheme_fields.h"
 #include "plan/show_sked_plan.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -169,8 +170,8 @@ TEST(ShownIsSent, ForRandomPlans) {
 
         for (const SkedSchemeInfo& info : kSkedSchemes) {
             const SchemeFigures& figures = plan.of(info.scheme);
-            const std::string& rxText = fields.text(info.rx);
-            const std::string& txText = fields.text(info.tx);
+            const std::string& rxText = fields.text(kSchemeFields[schemeRow(info.scheme)].rx);
+            const std::string& txText = fields.text(kSchemeFields[schemeRow(info.scheme)].tx);
             SCOPED_TRACE(std::string(info.caption) + " Rx " + rxText + " Tx " + txText);
             const WantedFigures wanted = wantedFigures(tracking, plan, info.scheme);
             if (wanted.figures) {
