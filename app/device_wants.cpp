@@ -70,10 +70,10 @@ WantedPointing wantedPointing(const TrackingState& tracking, PointAt body, int s
         return wanted;
     }
     const std::optional<AzEl>& direction = body == PointAt::Moon ? tracking.moon : tracking.sun;
-    if (!direction)
-        wanted.notLiveReason = "waiting for the sun in azel.dat";
-    else
+    if (direction)
         wanted.target = direction;
+    else
+        wanted.notLiveReason = "waiting for the " + std::string(pointAtName(body)) + " in azel.dat";
     return wanted;
 }
 

@@ -8,24 +8,17 @@ namespace selvora {
 
 namespace {
 
-std::string oneDecimal(double value) {
-    // Rounded to tenths first, so 359.96 reads 0.0 rather than 360.0.
-    return fixedText(value, 1);
-}
-
 std::string bodyName(PointAt body) {
     return std::string(pointAtName(body));
 }
 
 }  // namespace
 
+// Rounded to tenths before the turn is taken off, so 359.96 reads 0.0, not 360.0.
 std::string directionText(const AzEl& direction) {
-    double azimuth = std::round(direction.azimuthDeg * 10) / 10;
-    azimuth = std::fmod(azimuth, 360.0);
+    double azimuth = std::fmod(std::round(direction.azimuthDeg * 10) / 10, 360.0);
     if (azimuth < 0) azimuth += 360.0;
-    if (azimuth == 0) azimuth = 0;  // no "-0.0"
-    const double elevation = std::round(direction.elevationDeg * 10) / 10;
-    return oneDecimal(azimuth) + "° " + oneDecimal(elevation == 0 ? 0.0 : elevation) + "°";
+    return fixedText(azimuth, 1) + "° " + fixedText(direction.elevationDeg, 1) + "°";
 }
 
 std::string rotatorStateText(const RotatorStatus& status) {

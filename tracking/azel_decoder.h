@@ -30,9 +30,10 @@ struct AzelRecord {
     std::int16_t fileSeconds = 0;  // seconds of line 1's time stamp, rounded half to even
     double moonAzimuth = 0.0;      // degrees, rounded half to even to a whole number
     double moonElevation = 0.0;    // the same; negative below the horizon
-    AzEl moon;                     // line 1's figures as written, for pointing an antenna
-    // Line 2, when it is the sun's with both figures numbers; otherwise unknown. It
-    // never makes the file unreadable.
+    // For pointing an antenna, as written: line 1's figures when both are numbers, and
+    // line 2's when it is the sun's with both figures numbers. Either may be unknown;
+    // neither ever makes the file unreadable nor changes what the window shows.
+    std::optional<AzEl> moon;
     std::optional<AzEl> sun;
     // Line 4 has three fields: written by MAP65, it carries no self Doppler and the
     // values below are not set.
