@@ -228,8 +228,8 @@ TEST_F(WantedFiguresTest, PointsOnlyAtALiveMoonOrSun) {
          pointing(std::nullopt, "waiting for azel.dat to update"),
          pointing(std::nullopt, "waiting for azel.dat to update", PointAt::Sun)},
         // No sked frequency is needed to point the antenna.
-        {"its time stamp moves", [&] { useAzelDat(record(18)); }, 1,
-         pointing(AzEl{123.4, 45.6}), pointing(AzEl{200.1, 12.0}, "", PointAt::Sun)},
+        {"its time stamp moves", [&] { useAzelDat(record(18)); }, 1, pointing(AzEl{123.4, 45.6}),
+         pointing(AzEl{200.1, 12.0}, "", PointAt::Sun)},
         {"it stops moving", [] {}, 6, pointing(std::nullopt, "waiting for azel.dat (not updating)"),
          pointing(std::nullopt, "waiting for azel.dat (not updating)", PointAt::Sun)},
         {"line 2 is not the sun's", [&] { useAzelDat(sunLine(19, "junk")); }, 1,

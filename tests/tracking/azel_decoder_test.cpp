@@ -165,7 +165,8 @@ TEST(DecodeAzel, KeepsTheMoonAndTheSunForPointing) {
             EXPECT_EQ(direction(record.moon), c.moon);
             EXPECT_EQ(direction(record.sun), c.sun);
             // What the window shows of the moon, whatever line 2 holds.
-            const AzelDecoding withoutSun = decodeAzel(file({c.line1, "", line3, line4}, eol), true);
+            const AzelDecoding withoutSun =
+                decodeAzel(file({c.line1, "", line3, line4}, eol), true);
             EXPECT_EQ(described(decoding), described(withoutSun));
         }
     }
