@@ -1,7 +1,7 @@
 #include "app/rig_control.h"
 
+#include "app/device_wants.h"
 #include "common/megahertz.h"
-#include "rig/rig_figures.h"
 #include "window/ask_rig_settings.h"
 
 namespace selvora {

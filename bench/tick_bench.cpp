@@ -28,6 +28,7 @@
 
 #include "app/app_core.h"
 #include "app/desktop_app.h"
+#include "app/device_wants.h"
 #include "app/saved_path.h"
 #include "astro/time_zone.h"
 #include "bench/azel_records.h"
@@ -35,7 +36,6 @@
 #include "common/local_clock.h"
 #include "display/fields.h"
 #include "rig/hamlib_rig.h"
-#include "rig/rig_figures.h"
 #include "rig/rig_worker.h"
 #include "tracking/azel_decoder.h"
 #include "tracking/azel_file.h"

@@ -13,24 +13,16 @@
 #include <tuple>
 #include <utility>
 
-#include "rig/hamlib_codes.h"
-#include "rig/hamlib_library.h"
-#include "rig/hamlib_release.h"
-#include "rig/rig_figures.h"
+#include "common/megahertz.h"
+#include "hamlib/hamlib_codes.h"
+#include "hamlib/loaded_hamlib.h"
 
 namespace selvora {
 
 namespace {
 
-// Hamlib 4's library, loaded when a rig is first used rather than at start: its tables
-// of every rig model are megabytes of pointers that the loader relocates, resident from
-// the moment it is loaded, which an operator who tracks no rig would carry all night.
-
-// The Hamlib calls Selvora makes, bound by name.
+// The rig calls Selvora makes, bound by name in the library the shared layer loaded.
 struct HamlibCalls {
-    decltype(&::rig_set_debug) setDebug;
-    decltype(&::rig_load_all_backends) loadAllBackends;
-    decltype(&::rigerror2) error;
     decltype(&::rig_init) init;
     decltype(&::rig_open) open;
     decltype(&::rig_close) close;
@@ -49,93 +41,50 @@ struct HamlibCalls {
     decltype(&::rig_get_vfo_list) vfoList;
 };
 
-struct LoadedHamlib {
-    std::optional<HamlibCalls> calls;
-    std::string problem;  // why not, in an operator's words
-    std::string release;  // "Hamlib 4.5.5 (libhamlib.so.4)", once its version is read
-};
-
 template <typename Call>
-bool bind(const HamlibLibrary& library, const char* name, Call& call) {
-    call = reinterpret_cast<Call>(hamlibSymbol(library, name));
+bool bind(const char* name, Call& call) {
+    call = reinterpret_cast<Call>(hamlibCall(name));
     return call != nullptr;
 }
 
-std::optional<HamlibCalls> bindAll(const HamlibLibrary& library) {
+std::optional<HamlibCalls> bindAll() {
     HamlibCalls c{};
     const bool bound =
-        bind(library, "rig_set_debug", c.setDebug) &&
-        bind(library, "rig_load_all_backends", c.loadAllBackends) &&
-        bind(library, "rigerror2", c.error) && bind(library, "rig_init", c.init) &&
-        bind(library, "rig_open", c.open) && bind(library, "rig_close", c.close) &&
-        bind(library, "rig_cleanup", c.cleanup) &&
-        bind(library, "rig_token_lookup", c.tokenLookup) &&
-        bind(library, "rig_set_conf", c.setConf) && bind(library, "rig_set_vfo", c.setVfo) &&
-        bind(library, "rig_set_freq", c.setFreq) && bind(library, "rig_get_freq", c.getFreq) &&
-        bind(library, "rig_set_split_vfo", c.setSplitVfo) &&
-        bind(library, "rig_set_split_freq", c.setSplitFreq) &&
-        bind(library, "rig_get_ptt", c.getPtt) &&
-        bind(library, "rig_list_foreach", c.listForeach) &&
-        bind(library, "rig_get_caps_int", c.capsNumber) &&
-        bind(library, "rig_get_caps_cptr", c.capsText) &&
-        bind(library, "rig_get_vfo_list", c.vfoList);
+        bind("rig_init", c.init) && bind("rig_open", c.open) && bind("rig_close", c.close) &&
+        bind("rig_cleanup", c.cleanup) && bind("rig_token_lookup", c.tokenLookup) &&
+        bind("rig_set_conf", c.setConf) && bind("rig_set_vfo", c.setVfo) &&
+        bind("rig_set_freq", c.setFreq) && bind("rig_get_freq", c.getFreq) &&
+        bind("rig_set_split_vfo", c.setSplitVfo) && bind("rig_set_split_freq", c.setSplitFreq) &&
+        bind("rig_get_ptt", c.getPtt) && bind("rig_list_foreach", c.listForeach) &&
+        bind("rig_get_caps_int", c.capsNumber) && bind("rig_get_caps_cptr", c.capsText) &&
+        bind("rig_get_vfo_list", c.vfoList);
     if (!bound) return std::nullopt;
     return c;
 }
 
-// Loaded once, on the thread that first asks, before any worker runs: Hamlib registers
-// its backends in a global table that is not safe to fill from two threads at once.
-// Its trace goes to stderr unless told not to; the operator does not want it.
-// A library of an untried release is not called at all: its codes and structures may
-// mean something else, and a wrong guess could crash the window rather than lose the rig.
-const LoadedHamlib& hamlib() {
-    static const LoadedHamlib loaded = [] {
-        const HamlibLibrary library = loadHamlibLibrary();
-        if (library.handle == nullptr) return LoadedHamlib{std::nullopt, library.problem, {}};
-        const auto* version = static_cast<const char*>(hamlibSymbol(library, "hamlib_version"));
-        const std::string versionText = version != nullptr ? version : "";
-        const std::optional<HamlibRelease> release = readHamlibRelease(versionText);
-        if (!release)
-            return LoadedHamlib{std::nullopt,
-                                library.name +
-                                    " does not say which Hamlib it is, so rig "
-                                    "control is off",
-                                {}};
-        const std::string inUse = versionText + " (" + library.name + ")";
-        if (!isTriedHamlibRelease(*release))
-            return LoadedHamlib{std::nullopt,
-                                inUse + " is not Hamlib " + std::string(kTriedHamlibReleases) +
-                                    ", the releases this program works with, so rig "
-                                    "control is off",
-                                inUse};
-        std::optional<HamlibCalls> calls = bindAll(library);
+struct RigCalls {
+    std::optional<HamlibCalls> calls;
+    std::string problem;  // why not, in an operator's words
+};
+
+// Bound once, on the thread that first asks, before any rig worker runs.
+const RigCalls& hamlib() {
+    static const RigCalls bound = []() -> RigCalls {
+        const LoadedHamlib& loaded = loadedHamlib();
+        if (!loaded.usable) return {std::nullopt, loaded.problem};
+        std::optional<HamlibCalls> calls = bindAll();
         if (!calls)
-            return LoadedHamlib{std::nullopt,
-                                inUse + " lacks calls this program needs, so rig control is off",
-                                inUse};
-        calls->setDebug(RIG_DEBUG_NONE);
-        calls->loadAllBackends();
-        return LoadedHamlib{calls, {}, inUse};
+            return {std::nullopt, loaded.release +
+                                      " lacks calls this program needs, so rig "
+                                      "control is off"};
+        return {calls, {}};
     }();
-    return loaded;
+    return bound;
 }
 
-// Only once hamlib() has loaded the library.
+// Only once hamlib() has bound the calls.
 const HamlibCalls& calls() {
     return *hamlib().calls;
-}
-
-// Hamlib's rigerror() appends its debug trace; the first line is the message.
-// rigerror2() writes one static buffer, so two threads take turns.
-std::string hamlibError(int code) {
-    static std::mutex buffer;
-    std::string text;
-    {
-        const std::lock_guard lock(buffer);
-        text = calls().error(code);
-    }
-    text = text.substr(0, text.find('\n'));
-    return text.empty() ? "Hamlib error " + std::to_string(code) : text;
 }
 
 // The rig said no to one command ("Feature not available") and is still there.
@@ -144,8 +93,7 @@ bool refused(int code) {
 }
 
 RigError check(int code) {
-    if (code == RIG_OK) return std::nullopt;
-    return RigFailure{hamlibError(code), refused(code)};
+    return hamlibFailure(code);
 }
 
 RigError failure(std::string message) {
@@ -430,10 +378,6 @@ int addModel(const rig_caps* caps, rig_ptr_t list) {
 std::unique_ptr<RigConnection> makeHamlibConnection(const RigSettings& settings) {
     hamlib();
     return std::make_unique<HamlibConnection>(settings);
-}
-
-std::string hamlibInUse() {
-    return hamlib().calls ? hamlib().release : hamlib().problem;
 }
 
 std::vector<RigModel> hamlibModels() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "hamlib/loaded_hamlib.h"  // hamlibInUse(), for the settings dialog
 #include "rig/rig_connection.h"
 
 namespace selvora {
@@ -25,10 +26,6 @@ struct RigModel {
 };
 
 std::unique_ptr<RigConnection> makeHamlibConnection(const RigSettings& settings);
-
-// Which Hamlib rig control uses: "Hamlib 4.5.5 (libhamlib.so.4)"; or, when there is none
-// it can use (not installed, or a release it was not made for), why rig control is off.
-std::string hamlibInUse();
 
 // Every model Hamlib knows, by maker and name.
 std::vector<RigModel> hamlibModels();

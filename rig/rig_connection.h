@@ -6,17 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "hamlib/device_failure.h"
+
 namespace selvora {
 
-struct RigFailure {
-    std::string message;  // in an operator's words ("IO error", "Feature not available")
-    // The rig answered "no" to this one command (Hamlib's soft errors): it is still there.
-    bool refused = false;
-    friend bool operator==(const RigFailure&, const RigFailure&) = default;
-};
-
-// Empty on success.
-using RigError = std::optional<RigFailure>;
+using RigFailure = DeviceFailure;
+using RigError = DeviceError;
 
 struct PttReading {
     bool transmitting = false;  // false too when the rig cannot tell

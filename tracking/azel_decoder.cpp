@@ -69,6 +69,25 @@ std::optional<AzelError> notPlainText(std::size_t lineNumber, std::string_view l
     return std::nullopt;
 }
 
+// The window reads line 1 leniently (no number shows as 0); an antenna is pointed only
+// where both figures are numbers that can be a direction.
+std::optional<AzEl> direction(std::string_view azimuthField, std::string_view elevationField) {
+    const std::optional<double> azimuth = strictNumber(azimuthField);
+    const std::optional<double> elevation = strictNumber(elevationField);
+    if (!azimuth || !elevation || !(*azimuth >= -360 && *azimuth <= 720) ||
+        !(*elevation >= -90 && *elevation <= 90))
+        return std::nullopt;
+    return AzEl{*azimuth, *elevation};
+}
+
+// "hh:mm:ss,AAA.A,EEE.E,Sun", or nothing: the sun is optional.
+std::optional<AzEl> decodeSunLine(std::string_view line) {
+    if (notPlainText(2, line)) return std::nullopt;
+    const FieldList fields = splitAt(line, ',');
+    if (fields.size() < 4 || trimBlanks(fields[3]) != "Sun") return std::nullopt;
+    return direction(fields[1], fields[2]);
+}
+
 std::optional<AzelError> decodeTrackingLine(std::string_view line, AzelRecord& record) {
     const FieldList fields = splitAt(line, ',');
     if (fields.size() < 3)
@@ -87,6 +106,7 @@ std::optional<AzelError> decodeTrackingLine(std::string_view line, AzelRecord& r
     record.fileSeconds = static_cast<std::int16_t>(rounded);
     record.moonAzimuth = bankersRound(leadingNumber(fields[1]));
     record.moonElevation = bankersRound(leadingNumber(fields[2]));
+    record.moon = direction(fields[1], fields[2]);
     return std::nullopt;
 }
 
@@ -152,6 +172,7 @@ AzelDecoding decodeAzel(std::string_view bytes, bool wholeFile) {
     }
     if (auto error = decodeTrackingLine(trackingLine, record)) return *error;
     if (auto error = decodeDopplerLine(dopplerLine, record)) return *error;
+    record.sun = decodeSunLine(std::get<0>(lines)[1]);
     return record;
 }
 

@@ -2,8 +2,8 @@
 // WSJT-X writes (LF line ends on Linux, CR LF on Windows):
 //
 //   hh:mm:ss,AAA.A,EEE.E,Moon        line 1: time stamp, moon azimuth and elevation
-//   hh:mm:ss,AAA.A,EEE.E,Sun         lines 2 and 3: ignored
-//   hh:mm:ss,  0.0,  0.0,Source
+//   hh:mm:ss,AAA.A,EEE.E,Sun         line 2: the sun's azimuth and elevation, if it reads
+//   hh:mm:ss,  0.0,  0.0,Source      line 3: ignored
 //   FFFFF,DDDDDD.D,RRRRR.RR,SSSSSS.S,QQQQQ.QQ,Doppler, R
 //                                    line 4: MHz, mutual Hz, its rate, self Hz, its rate
 //      -62.8,     4.7,    -2.0,Pol   line 5 and later: ignored
@@ -13,9 +13,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+
+#include "common/az_el.h"
 
 namespace selvora {
 
@@ -27,6 +30,11 @@ struct AzelRecord {
     std::int16_t fileSeconds = 0;  // seconds of line 1's time stamp, rounded half to even
     double moonAzimuth = 0.0;      // degrees, rounded half to even to a whole number
     double moonElevation = 0.0;    // the same; negative below the horizon
+    // For pointing an antenna, as written: line 1's figures when both are numbers, and
+    // line 2's when it is the sun's with both figures numbers. Either may be unknown;
+    // neither ever makes the file unreadable nor changes what the window shows.
+    std::optional<AzEl> moon;
+    std::optional<AzEl> sun;
     // Line 4 has three fields: written by MAP65, it carries no self Doppler and the
     // values below are not set.
     bool map65Form = false;

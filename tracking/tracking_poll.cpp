@@ -73,6 +73,8 @@ void noteGoodRead(Fields& fields, TrackingState& state, std::int16_t stampSecond
 void forgetLiveness(TrackingState& state) {
     state.lastStampSeconds.reset();
     state.stampMoved = false;
+    state.moon.reset();
+    state.sun.reset();
 }
 
 // The WSJT period by the local minute.
@@ -218,6 +220,8 @@ PollOutcome pollTrackingFile(Fields& fields, TrackingState& state, const LocalCl
     }
     const auto& record = std::get<AzelRecord>(decoding);
     noteGoodRead(fields, state, record.fileSeconds);
+    state.moon = record.moon;
+    state.sun = record.sun;
 
     showTrackingLine(fields, state, record, clock);
     if (record.map65Form) return PollOutcome::Map65Form;

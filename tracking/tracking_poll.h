@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/az_el.h"
 #include "common/local_clock.h"
 #include "display/fields.h"
 
@@ -33,6 +34,10 @@ struct TrackingState {
     std::optional<std::int16_t> lastStampSeconds;  // of the last good read; none yet
     bool stampMoved = false;  // a good read's time stamp differed from the read before
     bool stale = false;       // "AZEL IS NOT UPDATING" shows
+    // The last good read's directions as written, for the antenna; the sun's only when
+    // line 2 gives it.
+    std::optional<AzEl> moon;
+    std::optional<AzEl> sun;
 
     // The operator chose the sked frequency (Enter in its box, or --sked): a sked the
     // program set by itself, at start or after a band change, is not followed by the rig.

@@ -3,13 +3,15 @@
 #include <QAction>
 #include <QMenu>
 
+#include "display/scheme_fields.h"
 #include "window/qt_text.h"
 
 namespace selvora {
 
 RigMenus::RigMenus(MainWindow& window, Actions actions) : actions_(std::move(actions)) {
     for (const SkedSchemeInfo& info : kSkedSchemes) {
-        for (const FieldId id : {info.captionField, info.rx, info.tx}) {
+        const SchemeFields& row = kSchemeFields[schemeRow(info.scheme)];
+        for (const FieldId id : {row.caption, row.rx, row.tx}) {
             QWidget* widget = window.widget(id);
             widget->setContextMenuPolicy(Qt::CustomContextMenu);
             connect(widget, &QWidget::customContextMenuRequested, this,

@@ -1,5 +1,6 @@
 #include "window/rig_state_view.h"
 
+#include "display/scheme_fields.h"
 #include "rig/rig_state_text.h"
 
 namespace selvora {
@@ -22,11 +23,12 @@ void RigStateView::show(std::optional<SkedScheme> tracked, const RigStatus& stat
 
 void RigStateView::markCaption(SkedScheme scheme, bool marked, const std::string& whyNot) {
     const SkedSchemeInfo& info = schemeInfo(scheme);
-    fields_.setBold(info.captionField, marked);
-    fields_.setAccessibleName(info.captionField,
+    const FieldId caption = kSchemeFields[schemeRow(scheme)].caption;
+    fields_.setBold(caption, marked);
+    fields_.setAccessibleName(caption,
                               marked ? std::string(info.caption) + ", tracked on the rig" : "");
-    const std::string_view original = kControls[info.captionField.index].toolTip;
-    fields_.setToolTip(info.captionField, marked && !whyNot.empty() ? whyNot : original);
+    const std::string_view original = kControls[caption.index].toolTip;
+    fields_.setToolTip(caption, marked && !whyNot.empty() ? whyNot : original);
 }
 
 }  // namespace selvora

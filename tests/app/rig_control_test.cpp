@@ -18,6 +18,7 @@
 
 #include "app/desktop_app.h"
 #include "app/saved_path.h"
+#include "display/scheme_fields.h"
 #include "support/desktop_under_test.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -88,7 +89,7 @@ class RigControlTest : public testing::DesktopUnderTest {
         return QString::fromStdString((dir.path() / "rig.conf").string());
     }
     QLabel* caption(SkedScheme scheme) {
-        return qobject_cast<QLabel*>(app.window().widget(schemeInfo(scheme).captionField));
+        return qobject_cast<QLabel*>(app.window().widget(kSchemeFields[schemeRow(scheme)].caption));
     }
     // Ticks until the title says `state` (the worker answers on its own thread).
     bool tickUntilTitleEnds(RigControl& rig, const QString& state) {

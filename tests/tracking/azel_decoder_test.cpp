@@ -128,6 +128,50 @@ TEST(DecodeAzel, NamesTheLineAndTheFault) {
     }
 }
 
+std::string direction(const std::optional<AzEl>& d) {
+    return d ? numberText(d->azimuthDeg) + " " + numberText(d->elevationDeg) : "unknown";
+}
+
+// What an antenna is pointed by: line 1 and the sun's line 2 as written. Neither
+// changes whether the file reads nor what the window shows of the moon.
+TEST(DecodeAzel, KeepsTheMoonAndTheSunForPointing) {
+    const std::string line3 = "09:19:32,  0.0,  0.0,Source";
+    const std::string line4 = "  144,  -123.4,    1.23,  -456.7,    2.34,Doppler, R";
+    const std::string moon = "09:19:32,123.4, 45.6,Moon";
+    const struct {
+        std::string line1, line2;
+        const char* moon;
+        const char* sun;
+    } cases[] = {
+        {moon, "09:19:32,200.1,-10.2,Sun", "123.4 45.6", "200.1 -10.2"},
+        {moon, "09:19:32,  5.0, 61.25, Sun ", "123.4 45.6", "5 61.25"},
+        {moon, "09:19:32,200.1,-10.2,Moon", "123.4 45.6", "unknown"},  // not the sun's line
+        {moon, "09:19:32,200.1,-10.2", "123.4 45.6", "unknown"},
+        {moon, "09:19:32,abc,-10.2,Sun", "123.4 45.6", "unknown"},
+        {moon, "09:19:32,200.1,95,Sun", "123.4 45.6", "unknown"},  // no elevation is 95
+        {moon, "", "123.4 45.6", "unknown"},
+        {moon, "09:19:32,200.1,\xC3\xA9,Sun", "123.4 45.6", "unknown"},
+        // The window shows 0 for a figure that is no number; the antenna is not sent there.
+        {"09:19:32,abc, 45.6,Moon", "09:19:32,200.1,-10.2,Sun", "unknown", "200.1 -10.2"},
+        {"09:19:32,123.4,,Moon", "", "unknown", "unknown"},
+    };
+    for (const auto& c : cases) {
+        for (const std::string_view eol : {"\n", "\r\n"}) {
+            SCOPED_TRACE(c.line1 + " / " + c.line2);
+            const AzelDecoding decoding =
+                decodeAzel(file({c.line1, c.line2, line3, line4}, eol), true);
+            ASSERT_TRUE(std::holds_alternative<AzelRecord>(decoding));
+            const auto& record = std::get<AzelRecord>(decoding);
+            EXPECT_EQ(direction(record.moon), c.moon);
+            EXPECT_EQ(direction(record.sun), c.sun);
+            // What the window shows of the moon, whatever line 2 holds.
+            const AzelDecoding withoutSun =
+                decodeAzel(file({c.line1, "", line3, line4}, eol), true);
+            EXPECT_EQ(described(decoding), described(withoutSun));
+        }
+    }
+}
+
 // Reads that disagree were caught mid-write; two that agree are taken.
 TEST(SettledPrefix, TakesTheFirstTwoReadsThatAgree) {
     const auto read = [](const char* bytes) { return FilePrefix{bytes, true, ""}; };

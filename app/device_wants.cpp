@@ -1,4 +1,4 @@
-#include "rig/rig_figures.h"
+#include "app/device_wants.h"
 
 #include <cmath>
 
@@ -11,12 +11,8 @@ namespace {
 // Up to 999999.999999 MHz: every amateur band, as the settings read a MHz figure.
 constexpr std::int64_t kHighestFigureHz = 1000000 * kHzPerMHz - 1;
 
-WantedFigures notLive(std::string reason) {
-    return {std::nullopt, std::move(reason)};
-}
-
-// Why the figures do not follow the moon yet, in the order an operator would fix it.
-std::optional<std::string> notLiveReason(const TrackingState& tracking, const SkedPlan& plan) {
+// Why azel.dat's directions and figures are not live, worst first.
+std::optional<std::string> azelNotLiveReason(const TrackingState& tracking) {
     switch (azelFreshness(tracking)) {
         case AzelFreshness::NotFound:
             return "waiting for azel.dat (not found)";
@@ -29,6 +25,16 @@ std::optional<std::string> notLiveReason(const TrackingState& tracking, const Sk
         case AzelFreshness::Live:
             break;
     }
+    return std::nullopt;
+}
+
+WantedFigures notLive(std::string reason) {
+    return {std::nullopt, std::move(reason)};
+}
+
+// Why the figures do not follow the moon yet, in the order an operator would fix it.
+std::optional<std::string> notLiveReason(const TrackingState& tracking, const SkedPlan& plan) {
+    if (auto reason = azelNotLiveReason(tracking)) return reason;
     // Without a sked frequency the figures are Doppler offsets ("258 Hz"); a sked the
     // band set by itself may be the rig's own dial read back by WSJT-X.
     if (plan.hzMode || !tracking.skedChosen) return "enter a sked frequency";
@@ -55,6 +61,20 @@ WantedFigures wantedFigures(const TrackingState& tracking, const SkedPlan& plan,
     if (!isFrequency(figures.rxHz) || !isFrequency(figures.txHz))
         return notLive("waiting for " + std::string(schemeInfo(scheme).caption) + " figures");
     return {RigFigures{*figures.rxHz, *figures.txHz}, {}, bandMHz(tracking.skedBandMHz)};
+}
+
+WantedPointing wantedPointing(const TrackingState& tracking, PointAt body, int secondOfMinute) {
+    WantedPointing wanted{std::nullopt, {}, body, secondOfMinute};
+    if (auto reason = azelNotLiveReason(tracking)) {
+        wanted.notLiveReason = std::move(*reason);
+        return wanted;
+    }
+    const std::optional<AzEl>& direction = body == PointAt::Moon ? tracking.moon : tracking.sun;
+    if (direction)
+        wanted.target = direction;
+    else
+        wanted.notLiveReason = "waiting for the " + std::string(pointAtName(body)) + " in azel.dat";
+    return wanted;
 }
 
 }  // namespace selvora

@@ -1,4 +1,4 @@
-#include "rig/hamlib_codes.h"
+#include "hamlib/hamlib_codes.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "rig/hamlib_release.h"
+#include "hamlib/hamlib_release.h"
 
 #include <charconv>
 

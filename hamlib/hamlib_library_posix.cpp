@@ -1,6 +1,6 @@
 #include <dlfcn.h>
 
-#include "rig/hamlib_library.h"
+#include "hamlib/hamlib_library.h"
 
 namespace selvora {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/windows_text.h"
-#include "rig/hamlib_library.h"
+#include "hamlib/hamlib_library.h"
 
 namespace selvora {
 

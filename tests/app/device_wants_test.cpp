@@ -1,6 +1,6 @@
 // The figures the rig is sent: the typed plan of real ticks, and for random plans
 // exactly the digits the window shows.
-#include "rig/rig_figures.h"
+#include "app/device_wants.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 
 #include "app/app_core.h"
 #include "common/megahertz.h"
+#include "display/scheme_fields.h"
 #include "plan/show_sked_plan.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -169,8 +170,8 @@ TEST(ShownIsSent, ForRandomPlans) {
 
         for (const SkedSchemeInfo& info : kSkedSchemes) {
             const SchemeFigures& figures = plan.of(info.scheme);
-            const std::string& rxText = fields.text(info.rx);
-            const std::string& txText = fields.text(info.tx);
+            const std::string& rxText = fields.text(kSchemeFields[schemeRow(info.scheme)].rx);
+            const std::string& txText = fields.text(kSchemeFields[schemeRow(info.scheme)].tx);
             SCOPED_TRACE(std::string(info.caption) + " Rx " + rxText + " Tx " + txText);
             const WantedFigures wanted = wantedFigures(tracking, plan, info.scheme);
             if (wanted.figures) {
@@ -199,6 +200,58 @@ TEST(ShownIsSent, ForRandomPlans) {
         }
     }
     EXPECT_GT(sent, 50000);  // most plans are live frequencies
+}
+
+WantedPointing pointing(std::optional<AzEl> target, const char* reason = "",
+                        PointAt body = PointAt::Moon, int second = 7) {
+    return {target, reason, body, second};
+}
+
+// What reaches the antenna, tick by tick: live by the rig's rule, the moon from line 1
+// as written (not the window's whole degrees), the sun from line 2 when it gives one.
+TEST_F(WantedFiguresTest, PointsOnlyAtALiveMoonOrSun) {
+    const auto sunLine = [](int seconds, const char* line2) {
+        const std::string stamp = "09:19:" + std::to_string(seconds);
+        return stamp + ", 123.4, 45.6,Moon\n" + line2 + "\n" + stamp +
+               ",  0.0,  0.0,Source\n1296,124,0.50,258,0.60,Doppler, R\n";
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int ticks;
+        WantedPointing moon;
+        WantedPointing sun;
+    } steps[] = {
+        {"no file yet", [] {}, 1, pointing(std::nullopt, "waiting for azel.dat (not found)"),
+         pointing(std::nullopt, "waiting for azel.dat (not found)", PointAt::Sun)},
+        {"written once, long ago", [&] { useAzelDat(record(17)); }, 1,
+         pointing(std::nullopt, "waiting for azel.dat to update"),
+         pointing(std::nullopt, "waiting for azel.dat to update", PointAt::Sun)},
+        // No sked frequency is needed to point the antenna.
+        {"its time stamp moves", [&] { useAzelDat(record(18)); }, 1, pointing(AzEl{123.4, 45.6}),
+         pointing(AzEl{200.1, 12.0}, "", PointAt::Sun)},
+        {"it stops moving", [] {}, 6, pointing(std::nullopt, "waiting for azel.dat (not updating)"),
+         pointing(std::nullopt, "waiting for azel.dat (not updating)", PointAt::Sun)},
+        {"line 2 is not the sun's", [&] { useAzelDat(sunLine(19, "junk")); }, 1,
+         pointing(AzEl{123.4, 45.6}),
+         pointing(std::nullopt, "waiting for the sun in azel.dat", PointAt::Sun)},
+        {"line 2 is the sun's again", [&] { useAzelDat(sunLine(20, "09:19:20, 99.5, -3.25,Sun")); },
+         1, pointing(AzEl{123.4, 45.6}), pointing(AzEl{99.5, -3.25}, "", PointAt::Sun)},
+        {"it vanishes", [&] { std::filesystem::remove(dir.path() / "azel.dat"); }, 1,
+         pointing(std::nullopt, "waiting for azel.dat (not found)"),
+         pointing(std::nullopt, "waiting for azel.dat (not found)", PointAt::Sun)},
+        {"an old copy comes back", [&] { useAzelDat(record(20)); }, 1,
+         pointing(std::nullopt, "waiting for azel.dat to update"),
+         pointing(std::nullopt, "waiting for azel.dat to update", PointAt::Sun)},
+    };
+    core.start();
+    for (const auto& step : steps) {
+        step.act();
+        for (int i = 0; i < step.ticks; ++i)
+            tick();
+        EXPECT_EQ(wantedPointing(core.tracking(), PointAt::Moon, 7), step.moon) << step.what;
+        EXPECT_EQ(wantedPointing(core.tracking(), PointAt::Sun, 7), step.sun) << step.what;
+    }
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 #include <climits>
 
-#include "rig/hamlib_codes.h"
-#include "rig/hamlib_release.h"
+#include "hamlib/hamlib_codes.h"
+#include "hamlib/hamlib_release.h"
 
 namespace selvora {
 namespace {

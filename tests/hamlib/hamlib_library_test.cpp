@@ -1,7 +1,7 @@
 // Hamlib's library as each platform finds it: libhamlib.so.4 through the loader's
 // search on Linux, libhamlib-4.dll beside the program on Windows (the test build puts
 // a copy beside the test, as the installer does beside selvora.exe).
-#include "rig/hamlib_library.h"
+#include "hamlib/hamlib_library.h"
 
 #include <gtest/gtest.h>
 
