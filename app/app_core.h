@@ -50,6 +50,8 @@ class AppCore {
     const TrackingState& tracking() const { return tracking_; }
     // The plan of the last tick: what the window shows and the rig is sent.
     const SkedPlan& plan() const { return plan_; }
+    // The computer's clock the window's UTC time is made from.
+    const LocalClock& clock() const { return clock_; }
 
   private:
     void loadSavedPath();

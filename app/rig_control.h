@@ -42,6 +42,7 @@ class RigControl {
     std::span<const std::int64_t> echoBandsMHz() const { return echoBandsMHz_; }
     const RigSettings& settings() const { return inUse_.settings; }
     const TransverterOffsets& transverters() const { return inUse_.transverters; }
+    RigMenus& menus() { return menus_; }
 
   private:
     void useRig();

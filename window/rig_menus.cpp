@@ -33,6 +33,10 @@ void RigMenus::showMenu(SkedScheme scheme, QWidget* on, const QPoint& at) {
     stop->setEnabled(tracked.has_value());
     menu.addSeparator();
     QAction* settings = menu.addAction(QStringLiteral("Rig settings…"));
+    if (moreEntries_) {
+        menu.addSeparator();
+        moreEntries_(menu);
+    }
     QAction* chosen = menu.exec(on->mapToGlobal(at));
     if (chosen == tune && tracked != scheme) actions_.track(scheme);
     if (chosen == tune && !tune->isChecked()) actions_.stop();

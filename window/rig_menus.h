@@ -1,5 +1,6 @@
 // The context menu on each scheme's row (its caption and its Rx and Tx figures):
-// tune the rig to this scheme, stop tuning it, rig settings.
+// tune the rig to this scheme, stop tuning it, rig settings; then any entries another
+// device adds (the antenna's).
 #pragma once
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include "plan/sked_scheme.h"
 #include "window/main_window.h"
 
+class QMenu;
 class QPoint;
 
 namespace selvora {
@@ -25,10 +27,14 @@ class RigMenus final : public QObject {
 
     RigMenus(MainWindow& window, Actions actions);
 
+    // Appends more entries to each menu, after the rig's; each acts when chosen.
+    void setMoreEntries(std::function<void(QMenu&)> add) { moreEntries_ = std::move(add); }
+
   private:
     void showMenu(SkedScheme scheme, QWidget* on, const QPoint& at);
 
     Actions actions_;
+    std::function<void(QMenu&)> moreEntries_;
 };
 
 }  // namespace selvora

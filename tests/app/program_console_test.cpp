@@ -37,6 +37,7 @@ TEST(ProgramConsole, SaysItOnTheRightStreamWithTheRightStatus) {
         {{"--bogus"}, 2, "", "selvora: Unknown option 'bogus'.\n"},
         {{"--jörg-ĳ"}, 2, "", "selvora: Unknown option 'jörg-ĳ'.\n"},
         {{"--azel"}, 2, "", "selvora: Missing value after '--azel'.\n"},
+        {{"--point", "moon", "--rot-move-seconds", "50"}, 2, "", "selvora: --rot-move-seconds: "},
     };
     for (const auto& c : cases) {
         const ProgramRun run = runProgram(c.arguments);
@@ -52,7 +53,8 @@ TEST(ProgramConsole, SaysItOnTheRightStreamWithTheRightStatus) {
 TEST(ProgramConsole, HelpListsTheOptions) {
     const ProgramRun run = runProgram({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* option : {"--azel <path>", "--rig-model <N>", "--track <SCHEME>"})
+    for (const char* option : {"--azel <path>", "--rig-model <N>", "--track <SCHEME>",
+                               "--rot-model <N>", "--point <moon|sun>", "--rot-move-seconds <A-B>"})
         EXPECT_TRUE(run.out.contains(QString::fromUtf8(option))) << option;
 }
 
