@@ -40,44 +40,21 @@ struct HamlibCalls {
     decltype(&::rig_get_vfo_list) vfoList;
 };
 
-template <typename Call>
-bool bind(const char* name, Call& call) {
-    call = reinterpret_cast<Call>(hamlibCall(name));
-    return call != nullptr;
+bool bindAll(HamlibCalls& c) {
+    const auto bind = [](const char* name, auto& call) { return bindHamlibCall(name, call); };
+    return bind("rig_init", c.init) && bind("rig_open", c.open) && bind("rig_close", c.close) &&
+           bind("rig_cleanup", c.cleanup) && bind("rig_token_lookup", c.tokenLookup) &&
+           bind("rig_set_conf", c.setConf) && bind("rig_set_vfo", c.setVfo) &&
+           bind("rig_set_freq", c.setFreq) && bind("rig_get_freq", c.getFreq) &&
+           bind("rig_set_split_vfo", c.setSplitVfo) && bind("rig_set_split_freq", c.setSplitFreq) &&
+           bind("rig_get_ptt", c.getPtt) && bind("rig_list_foreach", c.listForeach) &&
+           bind("rig_get_caps_int", c.capsNumber) && bind("rig_get_caps_cptr", c.capsText) &&
+           bind("rig_get_vfo_list", c.vfoList);
 }
-
-std::optional<HamlibCalls> bindAll() {
-    HamlibCalls c{};
-    const bool bound =
-        bind("rig_init", c.init) && bind("rig_open", c.open) && bind("rig_close", c.close) &&
-        bind("rig_cleanup", c.cleanup) && bind("rig_token_lookup", c.tokenLookup) &&
-        bind("rig_set_conf", c.setConf) && bind("rig_set_vfo", c.setVfo) &&
-        bind("rig_set_freq", c.setFreq) && bind("rig_get_freq", c.getFreq) &&
-        bind("rig_set_split_vfo", c.setSplitVfo) && bind("rig_set_split_freq", c.setSplitFreq) &&
-        bind("rig_get_ptt", c.getPtt) && bind("rig_list_foreach", c.listForeach) &&
-        bind("rig_get_caps_int", c.capsNumber) && bind("rig_get_caps_cptr", c.capsText) &&
-        bind("rig_get_vfo_list", c.vfoList);
-    if (!bound) return std::nullopt;
-    return c;
-}
-
-struct RigCalls {
-    std::optional<HamlibCalls> calls;
-    std::string problem;  // why not, in an operator's words
-};
 
 // Bound once, on the thread that first asks, before any rig worker runs.
-const RigCalls& hamlib() {
-    static const RigCalls bound = []() -> RigCalls {
-        const LoadedHamlib& loaded = loadedHamlib();
-        if (!loaded.usable) return {std::nullopt, loaded.problem};
-        std::optional<HamlibCalls> calls = bindAll();
-        if (!calls)
-            return {std::nullopt, loaded.release +
-                                      " lacks calls this program needs, so rig "
-                                      "control is off"};
-        return {calls, {}};
-    }();
+const BoundHamlibCalls<HamlibCalls>& hamlib() {
+    static const auto bound = bindHamlibCalls<HamlibCalls>(bindAll, "rig control");
     return bound;
 }
 

@@ -32,34 +32,18 @@ struct RotatorCalls {
     decltype(&::rot_list_foreach) listForeach;
 };
 
-template <typename Call>
-bool bind(const char* name, Call& call) {
-    call = reinterpret_cast<Call>(hamlibCall(name));
-    return call != nullptr;
+bool bindAll(RotatorCalls& c) {
+    const auto bind = [](const char* name, auto& call) { return bindHamlibCall(name, call); };
+    return bind("rot_init", c.init) && bind("rot_open", c.open) && bind("rot_close", c.close) &&
+           bind("rot_cleanup", c.cleanup) && bind("rot_token_lookup", c.tokenLookup) &&
+           bind("rot_set_conf", c.setConf) && bind("rot_set_position", c.setPosition) &&
+           bind("rot_get_position", c.getPosition) && bind("rot_stop", c.stop) &&
+           bind("rot_park", c.park) && bind("rot_list_foreach", c.listForeach);
 }
 
-struct BoundRotatorCalls {
-    std::optional<RotatorCalls> calls;
-    std::string problem;  // why not, in an operator's words
-};
-
 // Bound once, on the thread that first asks, before any rotator worker runs.
-const BoundRotatorCalls& hamlib() {
-    static const BoundRotatorCalls bound = []() -> BoundRotatorCalls {
-        const LoadedHamlib& loaded = loadedHamlib();
-        if (!loaded.usable) return {std::nullopt, loaded.problem};
-        RotatorCalls c{};
-        const bool all =
-            bind("rot_init", c.init) && bind("rot_open", c.open) && bind("rot_close", c.close) &&
-            bind("rot_cleanup", c.cleanup) && bind("rot_token_lookup", c.tokenLookup) &&
-            bind("rot_set_conf", c.setConf) && bind("rot_set_position", c.setPosition) &&
-            bind("rot_get_position", c.getPosition) && bind("rot_stop", c.stop) &&
-            bind("rot_park", c.park) && bind("rot_list_foreach", c.listForeach);
-        if (!all)
-            return {std::nullopt,
-                    loaded.release + " lacks calls this program needs, so antenna control is off"};
-        return {c, {}};
-    }();
+const BoundHamlibCalls<RotatorCalls>& hamlib() {
+    static const auto bound = bindHamlibCalls<RotatorCalls>(bindAll, "antenna control");
     return bound;
 }
 
