@@ -3,6 +3,7 @@
 // and the symbols each kind binds for itself.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "hamlib/device_failure.h"
@@ -27,6 +28,33 @@ std::string hamlibInUse();
 
 // The library's symbol by that name; nullptr when Hamlib is not usable or lacks it.
 void* hamlibCall(const char* name);
+
+// `call` set to the library's symbol by that name; false when there is none.
+template <typename Call>
+bool bindHamlibCall(const char* name, Call& call) {
+    call = reinterpret_cast<Call>(hamlibCall(name));
+    return call != nullptr;
+}
+
+// The calls one kind of device makes (a struct of them), bound only when every one is there.
+template <typename Calls>
+struct BoundHamlibCalls {
+    std::optional<Calls> calls;
+    std::string problem;  // why not, in an operator's words
+};
+
+// `bindAll(Calls&)` binds each call through bindHamlibCall and says whether all were
+// there; without them, `control` ("rig control") is off.
+template <typename Calls, typename BindAll>
+BoundHamlibCalls<Calls> bindHamlibCalls(BindAll bindAll, const std::string& control) {
+    const LoadedHamlib& loaded = loadedHamlib();
+    if (!loaded.usable) return {std::nullopt, loaded.problem};
+    Calls calls{};
+    if (!bindAll(calls))
+        return {std::nullopt,
+                loaded.release + " lacks calls this program needs, so " + control + " is off"};
+    return {calls, {}};
+}
 
 // Only once loadedHamlib() is usable: a Hamlib call's result as a failure, refused
 // when the table of codes says the device is still there. Empty for RIG_OK.

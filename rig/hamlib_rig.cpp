@@ -5,15 +5,14 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <tuple>
 #include <utility>
 
 #include "common/megahertz.h"
+#include "hamlib/device_opening.h"
 #include "hamlib/hamlib_codes.h"
 #include "hamlib/loaded_hamlib.h"
 
@@ -41,44 +40,21 @@ struct HamlibCalls {
     decltype(&::rig_get_vfo_list) vfoList;
 };
 
-template <typename Call>
-bool bind(const char* name, Call& call) {
-    call = reinterpret_cast<Call>(hamlibCall(name));
-    return call != nullptr;
+bool bindAll(HamlibCalls& c) {
+    const auto bind = [](const char* name, auto& call) { return bindHamlibCall(name, call); };
+    return bind("rig_init", c.init) && bind("rig_open", c.open) && bind("rig_close", c.close) &&
+           bind("rig_cleanup", c.cleanup) && bind("rig_token_lookup", c.tokenLookup) &&
+           bind("rig_set_conf", c.setConf) && bind("rig_set_vfo", c.setVfo) &&
+           bind("rig_set_freq", c.setFreq) && bind("rig_get_freq", c.getFreq) &&
+           bind("rig_set_split_vfo", c.setSplitVfo) && bind("rig_set_split_freq", c.setSplitFreq) &&
+           bind("rig_get_ptt", c.getPtt) && bind("rig_list_foreach", c.listForeach) &&
+           bind("rig_get_caps_int", c.capsNumber) && bind("rig_get_caps_cptr", c.capsText) &&
+           bind("rig_get_vfo_list", c.vfoList);
 }
-
-std::optional<HamlibCalls> bindAll() {
-    HamlibCalls c{};
-    const bool bound =
-        bind("rig_init", c.init) && bind("rig_open", c.open) && bind("rig_close", c.close) &&
-        bind("rig_cleanup", c.cleanup) && bind("rig_token_lookup", c.tokenLookup) &&
-        bind("rig_set_conf", c.setConf) && bind("rig_set_vfo", c.setVfo) &&
-        bind("rig_set_freq", c.setFreq) && bind("rig_get_freq", c.getFreq) &&
-        bind("rig_set_split_vfo", c.setSplitVfo) && bind("rig_set_split_freq", c.setSplitFreq) &&
-        bind("rig_get_ptt", c.getPtt) && bind("rig_list_foreach", c.listForeach) &&
-        bind("rig_get_caps_int", c.capsNumber) && bind("rig_get_caps_cptr", c.capsText) &&
-        bind("rig_get_vfo_list", c.vfoList);
-    if (!bound) return std::nullopt;
-    return c;
-}
-
-struct RigCalls {
-    std::optional<HamlibCalls> calls;
-    std::string problem;  // why not, in an operator's words
-};
 
 // Bound once, on the thread that first asks, before any rig worker runs.
-const RigCalls& hamlib() {
-    static const RigCalls bound = []() -> RigCalls {
-        const LoadedHamlib& loaded = loadedHamlib();
-        if (!loaded.usable) return {std::nullopt, loaded.problem};
-        std::optional<HamlibCalls> calls = bindAll();
-        if (!calls)
-            return {std::nullopt, loaded.release +
-                                      " lacks calls this program needs, so rig "
-                                      "control is off"};
-        return {calls, {}};
-    }();
+const BoundHamlibCalls<HamlibCalls>& hamlib() {
+    static const auto bound = bindHamlibCalls<HamlibCalls>(bindAll, "rig control");
     return bound;
 }
 
@@ -124,76 +100,12 @@ bool inRanges(const freq_range_t (&ranges)[HAMLIB_FRQRANGESIZ], std::int64_t hz)
     return false;
 }
 
-// A shared rigctld answers slowly only when its rig does; the window must not wait
-// Hamlib's 10 s (and 10 s more on closing) to learn that it is gone. Hamlib 4.6 puts
-// NET rigctl's own 10 s back when it opens, so these are set again once it is open;
-// `timeout_retry` (4.6 only) would read each answer twice.
-constexpr const char* kNetworkTimeoutMs = "1500";
-constexpr const char* kNetworkRetries = "0";
-constexpr const char* kNetworkTimeoutRetries = "0";
-
-// How long an open may take before the rig counts as silent. Hamlib 4.6 opens NET
-// rigctl with three exchanges of 10 s each whatever time-out it was given, so the open
-// is not left to Hamlib's time-outs alone.
-constexpr std::chrono::milliseconds kOpenDeadline{3000};
-constexpr const char* kSilentRig = "Communication timed out";
-
-// rig_open on a thread of its own, waited for until a deadline. An open that overruns
-// goes on alone: the next wait takes its rig if it opened after all, so one rig is
-// never opened twice at once (a serial port held by the first open would refuse the
-// second). Given up for good, the thread cleans the rig up itself when Hamlib returns.
-class RigOpening {
-  public:
-    explicit RigOpening(RIG* rig) : state_(std::make_shared<State>(rig)) {
-        std::thread([state = state_] {
-            const int code = calls().open(state->rig);
-            const std::lock_guard lock(state->mutex);
-            state->code = code;
-            if (state->givenUp) cleanUp(std::exchange(state->rig, nullptr), code);
-            state->done.notify_all();
-        }).detach();
-    }
-    ~RigOpening() {
-        const std::lock_guard lock(state_->mutex);
-        if (state_->code)
-            cleanUp(state_->rig, *state_->code);
-        else
-            state_->givenUp = true;
-    }
-    RigOpening(const RigOpening&) = delete;
-    RigOpening& operator=(const RigOpening&) = delete;
-
-    // rig_open's result, or nullopt while it has not returned by `deadline`.
-    std::optional<int> waitUntil(std::chrono::steady_clock::time_point deadline) {
-        std::unique_lock lock(state_->mutex);
-        state_->done.wait_until(lock, deadline, [&] { return state_->code.has_value(); });
-        return state_->code;
-    }
-
-    // Once waitUntil() has a result: the rig, now the caller's to close and clean up.
-    RIG* take() {
-        const std::lock_guard lock(state_->mutex);
-        state_->code.reset();
-        return std::exchange(state_->rig, nullptr);
-    }
-
-  private:
-    struct State {
-        explicit State(RIG* r) : rig(r) {}
-        std::mutex mutex;  // guards all below
-        std::condition_variable done;
-        RIG* rig;
-        std::optional<int> code;
-        bool givenUp = false;
-    };
-
-    static void cleanUp(RIG* rig, int code) {
-        if (rig == nullptr) return;
-        if (code == RIG_OK) calls().close(rig);
-        calls().cleanup(rig);
-    }
-
-    std::shared_ptr<State> state_;
+// The rig's open, for the shared opening on a thread of its own.
+struct RigDevice {
+    using Handle = RIG;
+    static int open(RIG* rig) { return calls().open(rig); }
+    static void close(RIG* rig) { calls().close(rig); }
+    static void cleanup(RIG* rig) { calls().cleanup(rig); }
 };
 
 // The VFOs an open rig has, as Hamlib names them ("VFOA VFOB MEM "); for NET rigctl,
@@ -236,7 +148,7 @@ class HamlibConnection final : public RigConnection {
         }
         const std::optional<int> code =
             opening_->waitUntil(std::chrono::steady_clock::now() + kOpenDeadline);
-        if (!code) return failure(kSilentRig);
+        if (!code) return failure(kSilentDevice);
         rig_ = opening_->take();
         opening_.reset();
         if (RigError error = check(*code)) return failure(error->message);
@@ -354,7 +266,7 @@ class HamlibConnection final : public RigConnection {
     }
 
     RigSettings settings_;
-    std::optional<RigOpening> opening_;  // an open that overran, still going
+    std::optional<DeviceOpening<RigDevice>> opening_;  // an open that overran, still going
     RIG* rig_ = nullptr;
     bool opened_ = false;
     bool mainVfoSelected_ = false;  // since opening

@@ -4,12 +4,12 @@
 
 namespace selvora {
 
-std::string rigStateText(std::optional<SkedScheme> tracked, const RigStatus& status) {
-    if (!tracked) return {};
+std::string rigStateText(std::optional<std::string_view> trackedCaption, const RigStatus& status) {
+    if (!trackedCaption) return {};
     std::string text = "rig: ";
     switch (status.state) {
         case RigStatus::State::Tracking:
-            text += schemeInfo(*tracked).caption;
+            text += *trackedCaption;
             if (status.rigRxHz) text += " on " + mhzText(*status.rigRxHz);
             return text + status.note;
         case RigStatus::State::NoAnswer:

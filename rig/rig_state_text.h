@@ -3,16 +3,17 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "plan/sked_scheme.h"
 #include "rig/rig_tracker.h"
 
 namespace selvora {
 
-// Empty while no scheme is tracked. Tracking: "rig: CFOM", with the rig's own
-// frequency where a transverter's LO is taken off ("rig: CFOM on 144.100130 MHz") and
-// what the rig does not follow (", Rx only — the rig cannot split"). Otherwise why the
-// rig is not following: "rig: enter a sked frequency", "rig: no answer (IO error)".
-std::string rigStateText(std::optional<SkedScheme> tracked, const RigStatus& status);
+// `trackedCaption`: the tracked scheme's caption; empty while no scheme is tracked,
+// and so is the text. Tracking: "rig: CFOM", with the rig's own frequency where a
+// transverter's LO is taken off ("rig: CFOM on 144.100130 MHz") and what the rig does
+// not follow (", Rx only — the rig cannot split"). Otherwise why the rig is not
+// following: "rig: enter a sked frequency", "rig: no answer (IO error)".
+std::string rigStateText(std::optional<std::string_view> trackedCaption, const RigStatus& status);
 
 }  // namespace selvora

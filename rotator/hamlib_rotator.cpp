@@ -4,13 +4,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <tuple>
 #include <utility>
 
+#include "hamlib/device_opening.h"
 #include "hamlib/loaded_hamlib.h"
 #include "rotator/rotator_state_text.h"
 
@@ -33,34 +32,18 @@ struct RotatorCalls {
     decltype(&::rot_list_foreach) listForeach;
 };
 
-template <typename Call>
-bool bind(const char* name, Call& call) {
-    call = reinterpret_cast<Call>(hamlibCall(name));
-    return call != nullptr;
+bool bindAll(RotatorCalls& c) {
+    const auto bind = [](const char* name, auto& call) { return bindHamlibCall(name, call); };
+    return bind("rot_init", c.init) && bind("rot_open", c.open) && bind("rot_close", c.close) &&
+           bind("rot_cleanup", c.cleanup) && bind("rot_token_lookup", c.tokenLookup) &&
+           bind("rot_set_conf", c.setConf) && bind("rot_set_position", c.setPosition) &&
+           bind("rot_get_position", c.getPosition) && bind("rot_stop", c.stop) &&
+           bind("rot_park", c.park) && bind("rot_list_foreach", c.listForeach);
 }
 
-struct BoundRotatorCalls {
-    std::optional<RotatorCalls> calls;
-    std::string problem;  // why not, in an operator's words
-};
-
 // Bound once, on the thread that first asks, before any rotator worker runs.
-const BoundRotatorCalls& hamlib() {
-    static const BoundRotatorCalls bound = []() -> BoundRotatorCalls {
-        const LoadedHamlib& loaded = loadedHamlib();
-        if (!loaded.usable) return {std::nullopt, loaded.problem};
-        RotatorCalls c{};
-        const bool all =
-            bind("rot_init", c.init) && bind("rot_open", c.open) && bind("rot_close", c.close) &&
-            bind("rot_cleanup", c.cleanup) && bind("rot_token_lookup", c.tokenLookup) &&
-            bind("rot_set_conf", c.setConf) && bind("rot_set_position", c.setPosition) &&
-            bind("rot_get_position", c.getPosition) && bind("rot_stop", c.stop) &&
-            bind("rot_park", c.park) && bind("rot_list_foreach", c.listForeach);
-        if (!all)
-            return {std::nullopt,
-                    loaded.release + " lacks calls this program needs, so antenna control is off"};
-        return {c, {}};
-    }();
+const BoundHamlibCalls<RotatorCalls>& hamlib() {
+    static const auto bound = bindHamlibCalls<RotatorCalls>(bindAll, "antenna control");
     return bound;
 }
 
@@ -100,66 +83,12 @@ RotatorRange rangeOf(const ROT* rot) {
     return range;
 }
 
-// A shared rotctld answers slowly only when its rotator does; the window must not wait
-// Hamlib's own time-outs to learn that it is gone, as for the rig.
-constexpr const char* kNetworkTimeoutMs = "1500";
-constexpr const char* kNetworkRetries = "0";
-constexpr std::chrono::milliseconds kOpenDeadline{3000};
-constexpr const char* kSilentRotator = "Communication timed out";
-
-// rot_open on a thread of its own, waited for until a deadline; an open that overruns
-// goes on alone and the next wait takes its rotator, so one is never opened twice at
-// once. Given up for good, the thread cleans the rotator up itself when Hamlib returns.
-class RotatorOpening {
-  public:
-    explicit RotatorOpening(ROT* rot) : state_(std::make_shared<State>(rot)) {
-        std::thread([state = state_] {
-            const int code = calls().open(state->rot);
-            const std::lock_guard lock(state->mutex);
-            state->code = code;
-            if (state->givenUp) cleanUp(std::exchange(state->rot, nullptr), code);
-            state->done.notify_all();
-        }).detach();
-    }
-    ~RotatorOpening() {
-        const std::lock_guard lock(state_->mutex);
-        if (state_->code)
-            cleanUp(state_->rot, *state_->code);
-        else
-            state_->givenUp = true;
-    }
-    RotatorOpening(const RotatorOpening&) = delete;
-    RotatorOpening& operator=(const RotatorOpening&) = delete;
-
-    std::optional<int> waitUntil(std::chrono::steady_clock::time_point deadline) {
-        std::unique_lock lock(state_->mutex);
-        state_->done.wait_until(lock, deadline, [&] { return state_->code.has_value(); });
-        return state_->code;
-    }
-
-    ROT* take() {
-        const std::lock_guard lock(state_->mutex);
-        state_->code.reset();
-        return std::exchange(state_->rot, nullptr);
-    }
-
-  private:
-    struct State {
-        explicit State(ROT* r) : rot(r) {}
-        std::mutex mutex;  // guards all below
-        std::condition_variable done;
-        ROT* rot;
-        std::optional<int> code;
-        bool givenUp = false;
-    };
-
-    static void cleanUp(ROT* rot, int code) {
-        if (rot == nullptr) return;
-        if (code == RIG_OK) calls().close(rot);
-        calls().cleanup(rot);
-    }
-
-    std::shared_ptr<State> state_;
+// The rotator's open, for the shared opening on a thread of its own.
+struct RotatorDevice {
+    using Handle = ROT;
+    static int open(ROT* rot) { return calls().open(rot); }
+    static void close(ROT* rot) { calls().close(rot); }
+    static void cleanup(ROT* rot) { calls().cleanup(rot); }
 };
 
 class HamlibRotator final : public RotatorConnection {
@@ -182,7 +111,7 @@ class HamlibRotator final : public RotatorConnection {
         }
         const std::optional<int> code =
             opening_->waitUntil(std::chrono::steady_clock::now() + kOpenDeadline);
-        if (!code) return failure(kSilentRotator);
+        if (!code) return failure(kSilentDevice);
         rot_ = opening_->take();
         opening_.reset();
         if (RotatorError error = hamlibFailure(*code)) return failure(error->message);
@@ -238,7 +167,7 @@ class HamlibRotator final : public RotatorConnection {
     }
 
     RotatorSettings settings_;
-    std::optional<RotatorOpening> opening_;  // an open that overran, still going
+    std::optional<DeviceOpening<RotatorDevice>> opening_;  // an open that overran, still going
     ROT* rot_ = nullptr;
     bool opened_ = false;
     RotatorRange range_;

@@ -6,7 +6,8 @@
 //   "antenna: waiting, moon below 0°"            the target is under the lowest elevation
 //   "antenna: waiting, moon outside the range"   the target is beyond the range or limits
 //   "antenna: waiting for azel.dat (not updating)"  why the figures are not live
-//   "antenna: refused 123.4° 45.6° (Invalid parameter)"  the rotator said no to a move
+//   "antenna: waiting for the rotator"           a call to it has been in flight for long
+//   "antenna: refused (Invalid parameter)"       the rotator said no to a move, stop or park
 //   "antenna: no answer (IO error)"
 //   "antenna: stopped", "antenna: parked"
 #pragma once

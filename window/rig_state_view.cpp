@@ -9,7 +9,8 @@ RigStateView::RigStateView(MainWindow& window, Fields& fields, WindowTitleView& 
     : window_(window), fields_(fields), title_(title) {}
 
 void RigStateView::show(std::optional<SkedScheme> tracked, const RigStatus& status) {
-    const std::string state = rigStateText(tracked, status);
+    const std::string state =
+        rigStateText(tracked ? std::optional(schemeInfo(*tracked).caption) : std::nullopt, status);
     if (state != shownState_) title_.setRigState(state);
     shownState_ = state;
     const std::string whyNot = status.state == RigStatus::State::Tracking ? "" : status.reason;

@@ -269,19 +269,19 @@ TEST(RigTracker, StoppingClosesWithoutSendingAnything) {
 TEST(RigStateText, SaysWhatTheRigDoesAfterTheTitle) {
     using enum RigStatus::State;
     const struct {
-        std::optional<SkedScheme> tracked;
+        std::optional<std::string_view> tracked;  // the scheme's caption
         RigStatus status;
         const char* text;
     } cases[] = {
         {std::nullopt, {Tracking}, ""},
-        {SkedScheme::Cfom, {Tracking}, "rig: CFOM"},
-        {SkedScheme::Cfom,
+        {"CFOM", {Tracking}, "rig: CFOM"},
+        {"CFOM",
          {Tracking, "", std::string(kCannotSplitNote), 144100130},
          "rig: CFOM on 144.100130 MHz, Rx only \u2014 the rig cannot split"},
-        {SkedScheme::NoDoppler, {Tracking, "", "", 10000}, "rig: No Doppler on 0.010000 MHz"},
-        {SkedScheme::OwnEcho, {Waiting, "enter a sked frequency"}, "rig: enter a sked frequency"},
-        {SkedScheme::OwnEcho, {Waiting}, "rig: waiting"},
-        {SkedScheme::CallDx, {NoAnswer, "IO error"}, "rig: no answer (IO error)"},
+        {"No Doppler", {Tracking, "", "", 10000}, "rig: No Doppler on 0.010000 MHz"},
+        {"Own Echo", {Waiting, "enter a sked frequency"}, "rig: enter a sked frequency"},
+        {"Own Echo", {Waiting}, "rig: waiting"},
+        {"Call Dx", {NoAnswer, "IO error"}, "rig: no answer (IO error)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rigStateText(c.tracked, c.status), c.text) << c.text;

@@ -102,5 +102,33 @@ TEST(HamlibRotator, TheSettingsDialogListsModelsAndTestsTheRotator) {
     EXPECT_FALSE(makeHamlibRotator({}));  // model 0: no rotator
 }
 
+// A rotctld that takes the connection and never answers: given up by the open's own
+// deadline, not Hamlib's time-outs, and letting the worker go does not wait for it.
+TEST(HamlibRotator, ASilentRotctldIsGivenUpWithinSeconds) {
+    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), size), 0);
+    ASSERT_EQ(::listen(silent, 8), 0);  // the kernel accepts; no one answers
+    ::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &size);
+    const RotatorSettings settings{2, "127.0.0.1:" + std::to_string(ntohs(address.sin_port)), 0};
+
+    const RotatorTestResult result = testRotator(settings);
+    EXPECT_EQ(result.message, "No answer: Communication timed out.");
+
+    auto worker = std::make_unique<RotatorWorker>();
+    worker->configure({makeHamlibRotator(settings), MovePolicy{}});
+    const WantedPointing moon{AzEl{30, 20}, {}, PointAt::Moon, 0};
+    EXPECT_TRUE(within(8s, [&] {
+        worker->post(moon);
+        return worker->status().state == RotatorStatus::State::NoAnswer;
+    }));
+    EXPECT_EQ(worker->status().reason, "Communication timed out");
+    worker.reset();  // with an open of the next attempt perhaps still going
+    ::close(silent);
+}
+
 }  // namespace
 }  // namespace selvora
