@@ -13,9 +13,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ahead_command.h"
 #include "astro/utc_instant_text.h"
 #include "common/numbers.h"
+#include "plan/ahead_arguments.h"
 #include "window/moon_elevation_plot.h"
 #include "window/qt_text.h"
 
