@@ -61,6 +61,7 @@ SkedAheadWindow::SkedAheadWindow(const Start& start, UtcNow utcNow, Remember rem
       dxGrid_(newBox(start.dxGrid, QStringLiteral("DX locator"), QStringLiteral("FN31pr"))),
       minElevation_(new QDoubleSpinBox),
       problem_(new QLabel),
+      warnings_(new QLabel),
       plot_(new MoonElevationPlot),
       figures_(new QPlainTextEdit),
       copy_(new QPushButton(QStringLiteral("&Copy"))) {
@@ -73,6 +74,11 @@ SkedAheadWindow::SkedAheadWindow(const Start& start, UtcNow utcNow, Remember rem
     minElevation_->setAccessibleName(QStringLiteral("Minimum moon elevation in degrees"));
     problem_->setStyleSheet(QStringLiteral("color: #b00000"));
     problem_->setWordWrap(true);
+    // White on red, bold, above the figures: not to be missed before the sked.
+    warnings_->setStyleSheet(
+        QStringLiteral("color: white; background: #b00000; font-weight: bold; padding: 4px"));
+    warnings_->setWordWrap(true);
+    warnings_->hide();
     figures_->setReadOnly(true);
     figures_->setAccessibleName(QStringLiteral("Sked ahead figures"));
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -104,6 +110,7 @@ void SkedAheadWindow::layOut() {
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addWidget(problem_);
+    all->addWidget(warnings_);
     all->addWidget(figures_, 1);
     all->addLayout(buttons);
     resize(820, 680);
@@ -128,6 +135,8 @@ void SkedAheadWindow::replan() {
     if (const auto* refusal = std::get_if<std::string>(&read)) {
         problem_->setText(qText(*refusal));
         problem_->show();
+        warnings_->clear();
+        warnings_->hide();
         text_.clear();
         figures_->clear();
         plot_->clear();
@@ -135,8 +144,14 @@ void SkedAheadWindow::replan() {
         return;
     }
     const AheadRequest& request = std::get<AheadRequest>(read);
-    text_ = skedAheadText(request, planSkedAhead(request));
+    const SkedAhead ahead = planSkedAhead(request);
+    text_ = skedAheadText(request, ahead);
     problem_->hide();
+    std::string warnings;
+    for (const std::string& warning : ahead.warnings)
+        warnings += (warnings.empty() ? "" : "\n") + warning;
+    warnings_->setText(qText(warnings));
+    warnings_->setVisible(!warnings.empty());
     figures_->setPlainText(qText(text_));
     plot_->showDay(dayPlot(request, kPlotStep), request.at, request.minElevationDeg);
     copy_->setEnabled(true);
@@ -145,6 +160,10 @@ void SkedAheadWindow::replan() {
         remember_(my == start_.myGrid ? "" : my, dx == start_.dxGrid ? "" : dx,
                   request.minElevationDeg);
     }
+}
+
+std::string SkedAheadWindow::warningText() const {
+    return warnings_->text().toStdString();
 }
 
 void SkedAheadWindow::copy() {
