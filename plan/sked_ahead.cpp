@@ -120,7 +120,8 @@ DayPlot dayPlot(const AheadRequest& request, minutes step) {
     const std::vector<MoonSample> here = moonSamples(request.here, start, end, step);
     const std::vector<MoonSample> dx = moonSamples(request.dx, start, end, step);
     for (std::size_t i = 0; i < here.size() && i < dx.size(); ++i)
-        plot.samples.push_back({here[i].at, here[i].elevationDeg, dx[i].elevationDeg});
+        plot.samples.push_back({here[i].at, here[i].elevationDeg, dx[i].elevationDeg,
+                                polarizationOffsetDeg(request.here, request.dx, here[i].at)});
     plot.windows = commonMoonWindows(request.here, request.dx, start, end, request.minElevationDeg);
     return plot;
 }

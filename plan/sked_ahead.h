@@ -57,12 +57,14 @@ std::string windowLine(const CommonMoonWindow& window);
 // "  polarization offset -12.3 deg at the start, 5.0 in the middle, 20.1 at the end"
 std::string offsetLine(const OffsetAcross& offsets);
 
-// Both stations' moon elevation through the UTC day of the request's instant, every
-// `step`, and the common windows within that day: what the window plots.
+// Both stations' moon elevation and the polarization offset through the UTC day of the
+// request's instant, every `step`, and the common windows within that day: what the
+// window plots.
 struct ElevationSample {
     UtcInstant at;
     double hereDeg;
     double dxDeg;
+    double polarizationOffsetDeg;
 };
 struct DayPlot {
     std::chrono::sys_days day;

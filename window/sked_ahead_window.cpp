@@ -17,6 +17,7 @@
 #include "common/numbers.h"
 #include "plan/ahead_arguments.h"
 #include "window/moon_elevation_plot.h"
+#include "window/polarization_offset_plot.h"
 #include "window/qt_text.h"
 
 namespace selvora {
@@ -63,6 +64,7 @@ SkedAheadWindow::SkedAheadWindow(const Start& start, UtcNow utcNow, Remember rem
       problem_(new QLabel),
       warnings_(new QLabel),
       plot_(new MoonElevationPlot),
+      offsetPlot_(new PolarizationOffsetPlot),
       figures_(new QPlainTextEdit),
       copy_(new QPushButton(QStringLiteral("&Copy"))) {
     setWindowTitle(QStringLiteral("Sked ahead"));
@@ -103,7 +105,10 @@ void SkedAheadWindow::layOut() {
     inputs->addRow(QStringLiteral("Minimum elevation"), minElevation_);
     auto* top = new QHBoxLayout;
     top->addLayout(inputs);
-    top->addWidget(plot_, 1);
+    auto* plots = new QVBoxLayout;
+    plots->addWidget(plot_, 2);
+    plots->addWidget(offsetPlot_, 1);
+    top->addLayout(plots, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(copy_);
@@ -113,7 +118,7 @@ void SkedAheadWindow::layOut() {
     all->addWidget(warnings_);
     all->addWidget(figures_, 1);
     all->addLayout(buttons);
-    resize(820, 680);
+    resize(820, 760);
 }
 
 void SkedAheadWindow::connectInputs() {
@@ -140,6 +145,7 @@ void SkedAheadWindow::replan() {
         text_.clear();
         figures_->clear();
         plot_->clear();
+        offsetPlot_->clear();
         copy_->setEnabled(false);
         return;
     }
@@ -153,7 +159,9 @@ void SkedAheadWindow::replan() {
     warnings_->setText(qText(warnings));
     warnings_->setVisible(!warnings.empty());
     figures_->setPlainText(qText(text_));
-    plot_->showDay(dayPlot(request, kPlotStep), request.at, request.minElevationDeg);
+    const DayPlot day = dayPlot(request, kPlotStep);
+    plot_->showDay(day, request.at, request.minElevationDeg);
+    offsetPlot_->showDay(day, request.at);
     copy_->setEnabled(true);
     if (remember_) {
         const std::string my = boxText(myGrid_), dx = boxText(dxGrid_);

@@ -21,6 +21,7 @@ class QPushButton;
 namespace selvora {
 
 class MoonElevationPlot;
+class PolarizationOffsetPlot;
 
 class SkedAheadWindow final : public QWidget {
   public:
@@ -64,6 +65,7 @@ class SkedAheadWindow final : public QWidget {
     QLabel* problem_;
     QLabel* warnings_;
     MoonElevationPlot* plot_;
+    PolarizationOffsetPlot* offsetPlot_;
     QPlainTextEdit* figures_;
     QPushButton* copy_;
     std::string text_;
