@@ -51,7 +51,7 @@ void PolarizationOffsetPlot::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = painter.fontMetrics();
     const Frame frame{QRectF(QPointF(metrics.horizontalAdvance(QStringLiteral("-30\u00B0")) + 8,
                                      metrics.height() + 4),
-                             QPointF(width() - 8, height() - 4)),
+                             QPointF(width() - 8, height() - metrics.ascent() / 2.0 - 3)),
                       plot_->day};
     for (const CommonMoonWindow& window : plot_->windows) {
         const double left = frame.x(floor<seconds>(window.start));
