@@ -114,6 +114,17 @@ double moonParallacticAngleDeg(const GeoPosition& station, UtcInstant at) {
     return parallacticAngleDeg(station, toMoon);
 }
 
+double parallacticAngleDeg(const GeoPosition& station, const MoonDirection& moon) {
+    // The triangle pole, zenith, moon: its angle at the moon.
+    const double latitude = station.latitudeDeg * ERFA_DD2R;
+    const double azimuth = moon.azimuthDeg * ERFA_DD2R;
+    const double elevation = moon.elevationDeg * ERFA_DD2R;
+    return std::atan2(-std::sin(azimuth) * std::cos(latitude),
+                      std::sin(latitude) * std::cos(elevation) -
+                          std::cos(latitude) * std::sin(elevation) * std::cos(azimuth)) *
+           ERFA_DR2D;
+}
+
 SkyView skyView(const GeoPosition& station, UtcInstant at) {
     const StationFrame place = stationFrame(station);
     TerrestrialFrame frame = terrestrialFrame(at);

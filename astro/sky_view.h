@@ -32,6 +32,9 @@ SkyView skyView(const GeoPosition& station, UtcInstant at);
 // The moon's parallactic angle alone: the angle at the moon from the celestial pole to
 // the station's zenith, (-180, 180], positive with the moon west of the meridian.
 double moonParallacticAngleDeg(const GeoPosition& station, UtcInstant at);
+// The same from the moon's azimuth and elevation at the station, for many instants at
+// little cost (with MoonTrack's directions).
+double parallacticAngleDeg(const GeoPosition& station, const MoonDirection& moon);
 
 // The limb-to-limb Doppler spread of a signal from one station to the other off the
 // turning moon: each limb approaches or recedes at the turn times the moon's radius, on

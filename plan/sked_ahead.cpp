@@ -4,6 +4,7 @@
 
 #include "astro/moon_doppler.h"
 #include "astro/moon_position.h"
+#include "astro/sky_view.h"
 #include "astro/utc_instant_text.h"
 #include "common/numbers.h"
 #include "plan/sked_plan_text.h"
@@ -16,6 +17,10 @@ using namespace std::chrono;
 MoonDirection directionOf(const GeoPosition& station, UtcInstant at) {
     const MoonView view = moonView(station, at);
     return {view.azimuthDeg, view.elevationDeg};
+}
+
+MoonDirection directionOf(const MoonSample& sample) {
+    return {sample.azimuthDeg, sample.elevationDeg};
 }
 
 std::string moonLine(std::string_view where, const MoonDirection& moon) {
@@ -120,8 +125,10 @@ DayPlot dayPlot(const AheadRequest& request, minutes step) {
     const std::vector<MoonSample> here = moonSamples(request.here, start, end, step);
     const std::vector<MoonSample> dx = moonSamples(request.dx, start, end, step);
     for (std::size_t i = 0; i < here.size() && i < dx.size(); ++i)
-        plot.samples.push_back({here[i].at, here[i].elevationDeg, dx[i].elevationDeg,
-                                polarizationOffsetDeg(request.here, request.dx, here[i].at)});
+        plot.samples.push_back(
+            {here[i].at, here[i].elevationDeg, dx[i].elevationDeg,
+             polarizationOffsetDeg(parallacticAngleDeg(request.here, directionOf(here[i])),
+                                   parallacticAngleDeg(request.dx, directionOf(dx[i])))});
     plot.windows = commonMoonWindows(request.here, request.dx, start, end, request.minElevationDeg);
     return plot;
 }

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "astro/utc_instant_text.h"
+#include "plan/sked_ahead.h"
 #include "plan/sked_quality.h"
 
 namespace selvora {
@@ -172,6 +173,24 @@ TEST(PolarizationOffset, IsTheDifferenceFoldedIntoMinus90To90) {
     for (const auto& r : rows)
         EXPECT_NEAR(polarizationOffsetDeg(r.hereDeg, r.dxDeg), r.offsetDeg, 1e-9)
             << r.hereDeg << ' ' << r.dxDeg;
+}
+
+// The day's plot takes the offset from the moon's azimuth and elevation (quick for many
+// instants): the same offset as from the full model.
+TEST(PolarizationOffset, ThroughTheDayIsTheFullModels) {
+    for (const auto& [here, dx] :
+         {std::pair{"JO22nb", "FN31pr"}, std::pair{"PF95", "KP20"}, std::pair{"GG66", "RE78ir"}}) {
+        const AheadRequest request{at(here), at(dx), UtcInstant{sys_days{2026y / 12 / 9}},
+                                   1296.1,   1,      0};
+        const DayPlot plot = dayPlot(request, hours(2));
+        ASSERT_EQ(plot.samples.size(), 13u);
+        for (const ElevationSample& sample : plot.samples)
+            EXPECT_NEAR(std::remainder(sample.polarizationOffsetDeg -
+                                           polarizationOffsetDeg(at(here), at(dx), sample.at),
+                                       180.0),
+                        0.0, 0.02)
+                << here << ' ' << dx << ' ' << sample.at.time_since_epoch().count();
+    }
 }
 
 TEST(NonReciprocity, GrowsTowards45DegAndStaysANumberAtItsPole) {
