@@ -13,7 +13,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/ahead_arguments.h"
+#include "plan/ahead_arguments.h"
 
 namespace selvora {
 

@@ -4,11 +4,11 @@
 
 #include <QAction>
 
-#include "app/ahead_command.h"
 #include "app/default_azel_path.h"
 #include "app/saved_ahead.h"
 #include "app/wsjtx_settings.h"
 #include "astro/utc_instant_text.h"
+#include "plan/ahead_arguments.h"
 #include "window/qt_text.h"
 
 namespace selvora {

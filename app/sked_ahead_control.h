@@ -9,8 +9,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "app/ahead_arguments.h"
 #include "app/command_line.h"
+#include "plan/ahead_arguments.h"
 #include "window/sked_ahead_window.h"
 
 namespace selvora {

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "astro/jpl_ephemeris.h"
+#include "astro/terrestrial_frame.h"
 
 namespace selvora {
 namespace {
@@ -19,60 +20,12 @@ constexpr double kTrackStepSeconds = 3600.0;
 // The frame's fastest turn (nutation's 13.7-day term) bends away from a straight line by
 // a few milliarcseconds over this step.
 constexpr double kFrameStepSeconds = 6 * kTrackStepSeconds;
-// 2000 January 1, 12:00 UTC (the epoch J2000.0) on the Unix clock.
-constexpr double kJ2000UnixSeconds = 946728000.0;
-
-// ERFA takes each date as two parts; these are the days since J2000.0 (second part) on
-// the two time scales the moon needs.
-struct Dates {
-    double ut1Days;  // the Earth's rotation: UT1 taken as UTC, as WSJT-X does
-    double ttDays;   // the moon's motion
-};
-
-// TT - UTC: the leap seconds then in force plus 32.184 s. Beyond ERFA's table of leap
-// seconds the last count stays, which is as good a guess as any.
-double ttMinusUtcSeconds(UtcInstant at) {
-    const auto day = floor<days>(at);
-    const year_month_day date{day};
-    const double dayFraction = duration<double>(at - day).count() / kSecondsPerDay;
-    double leapSeconds = 0.0;
-    eraDat(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-           static_cast<int>(static_cast<unsigned>(date.day())), dayFraction, &leapSeconds);
-    return leapSeconds + 32.184;
-}
-
-double utcSecondsSinceJ2000(UtcInstant at, double offsetSeconds) {
-    return static_cast<double>(at.time_since_epoch().count()) - kJ2000UnixSeconds + offsetSeconds;
-}
-
-Dates datesOf(UtcInstant at, double offsetSeconds) {
-    const double utcSeconds = utcSecondsSinceJ2000(at, offsetSeconds);
-    const UtcInstant leapSecondsAt = at + duration_cast<seconds>(duration<double>(offsetSeconds));
-    return {utcSeconds / kSecondsPerDay,
-            (utcSeconds + ttMinusUtcSeconds(leapSecondsAt)) / kSecondsPerDay};
-}
-
-// The geocentric moon from WSJT-X's JPL ephemeris when there is one and it covers the
-// instant, else from moon98 (its distance changing within about 0.08 m/s of JPL's).
-GeocentricMoon geocentricMoon(double ttDays) {
-    if (const auto fromJpl = jplGeocentricMoon(ttDays)) return *fromJpl;
-    double pv[2][3];
-    eraMoon98(ERFA_DJ00, ttDays, pv);
-    GeocentricMoon moon{};
-    for (int k = 0; k < 3; ++k) {
-        moon.metres[k] = pv[0][k] * kMetresPerAu;
-        moon.metresPerSecond[k] = pv[1][k] * kMetresPerAu / kSecondsPerDay;
-    }
-    return moon;
-}
 
 // The geocentric moon in the terrestrial frame, metres.
 void moonTerrestrialMetres(UtcInstant at, double offsetSeconds, double terrestrial[3]) {
-    const Dates dates = datesOf(at, offsetSeconds);
-    GeocentricMoon moon = geocentricMoon(dates.ttDays);  // ERFA takes no const
-    double celestialToTerrestrial[3][3];
-    eraC2t06a(ERFA_DJ00, dates.ttDays, ERFA_DJ00, dates.ut1Days, 0.0, 0.0, celestialToTerrestrial);
-    eraRxp(celestialToTerrestrial, moon.metres, terrestrial);
+    TerrestrialFrame frame = terrestrialFrame(at, offsetSeconds);  // ERFA takes no const
+    GeocentricMoon moon = geocentricMoon(frame.dates.ttDays);
+    eraRxp(frame.fromCelestial, moon.metres, terrestrial);
 }
 
 double dot(const double a[3], const double b[3]) {
@@ -119,6 +72,23 @@ struct Between {
 
 }  // namespace
 
+MoonDirection directionFrom(const StationFrame& station, const double fromStation[3]) {
+    return directionOf(station, fromStation);
+}
+
+// From moon98 the moon's distance changes within about 0.08 m/s of JPL's.
+GeocentricMoon geocentricMoon(double ttDays) {
+    if (const auto fromJpl = jplGeocentricMoon(ttDays)) return *fromJpl;
+    double pv[2][3];
+    eraMoon98(ERFA_DJ00, ttDays, pv);
+    GeocentricMoon moon{};
+    for (int k = 0; k < 3; ++k) {
+        moon.metres[k] = pv[0][k] * kMetresPerAu;
+        moon.metresPerSecond[k] = pv[1][k] * kMetresPerAu / kSecondsPerDay;
+    }
+    return moon;
+}
+
 StationFrame stationFrame(const GeoPosition& station) {
     const double latitude = station.latitudeDeg * ERFA_DD2R;
     const double longitude = station.longitudeDeg * ERFA_DD2R;
@@ -140,7 +110,7 @@ MoonView moonView(const GeoPosition& station, UtcInstant at) {
     double moon[3], fromStation[3];
     moonTerrestrialMetres(at, 0.0, moon);
     topocentric(frame, moon, fromStation);
-    const MoonDirection direction = directionOf(frame, fromStation);
+    const MoonDirection direction = directionFrom(frame, fromStation);
     // The distance changes smoothly over a second: a central difference over one second
     // is good to far better than a millimetre a second.
     const double rate = distanceMetres(frame, at, 0.5) - distanceMetres(frame, at, -0.5);
@@ -154,7 +124,7 @@ MoonTrack::MoonTrack(UtcInstant from, UtcInstant to) : from_(from) {
     moonNodes_.resize(std::max<std::size_t>(intervals, 1) + 1);
     for (std::size_t k = 0; k < moonNodes_.size(); ++k) {
         const GeocentricMoon moon =
-            geocentricMoon(datesOf(from, static_cast<double>(k) * kTrackStepSeconds).ttDays);
+            geocentricMoon(skyDates(from, static_cast<double>(k) * kTrackStepSeconds).ttDays);
         MoonNode& node = moonNodes_[k];
         std::copy(moon.metres, moon.metres + 3, node.gcrsMetres);
         std::copy(moon.metresPerSecond, moon.metresPerSecond + 3, node.gcrsMetresPerSecond);
@@ -163,7 +133,7 @@ MoonTrack::MoonTrack(UtcInstant from, UtcInstant to) : from_(from) {
         static_cast<std::size_t>(std::ceil(spanSeconds / kFrameStepSeconds));
     frameNodes_.resize(std::max<std::size_t>(frameIntervals, 1) + 1);
     for (std::size_t k = 0; k < frameNodes_.size(); ++k)
-        eraC2i06a(ERFA_DJ00, datesOf(from, static_cast<double>(k) * kFrameStepSeconds).ttDays,
+        eraC2i06a(ERFA_DJ00, skyDates(from, static_cast<double>(k) * kFrameStepSeconds).ttDays,
                   frameNodes_[k].celestialToIntermediate);
 }
 
@@ -200,7 +170,7 @@ MoonDirection MoonTrack::direction(const StationFrame& station, UtcInstant at) c
     double moon[3], fromStation[3];
     eraRxp(celestialToTerrestrial, celestial, moon);
     topocentric(station, moon, fromStation);
-    return directionOf(station, fromStation);
+    return directionFrom(station, fromStation);
 }
 
 }  // namespace selvora

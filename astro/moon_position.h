@@ -12,11 +12,11 @@
 #include <cstddef>
 #include <vector>
 
+#include "astro/jpl_ephemeris.h"
 #include "astro/locator.h"
+#include "astro/terrestrial_frame.h"
 
 namespace selvora {
-
-using UtcInstant = std::chrono::sys_seconds;
 
 struct MoonView {
     double azimuthDeg;                // from true north through east, [0, 360)
@@ -42,6 +42,14 @@ struct MoonDirection {
     double azimuthDeg;
     double elevationDeg;
 };
+
+// The direction of a point from the station, given station to point in the terrestrial
+// frame.
+MoonDirection directionFrom(const StationFrame& station, const double fromStation[3]);
+
+// The geocentric moon (GCRS) at TT days since J2000.0: from WSJT-X's JPL ephemeris when
+// there is one and it covers the instant, else from ERFA's moon98.
+GeocentricMoon geocentricMoon(double ttDays);
 
 // The moon over a span of time, for many instants at little cost: the lunar position is
 // computed once an hour and the frame every six hours, and both are interpolated between

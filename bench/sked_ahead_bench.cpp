@@ -5,7 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/ahead_command.h"
+#include "plan/ahead_arguments.h"
 #include "plan/sked_ahead.h"
 #include "window/sked_ahead_window.h"
 

@@ -13,10 +13,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ahead_command.h"
 #include "astro/utc_instant_text.h"
 #include "common/numbers.h"
+#include "plan/ahead_arguments.h"
 #include "window/moon_elevation_plot.h"
+#include "window/polarization_offset_plot.h"
 #include "window/qt_text.h"
 
 namespace selvora {
@@ -61,7 +62,9 @@ SkedAheadWindow::SkedAheadWindow(const Start& start, UtcNow utcNow, Remember rem
       dxGrid_(newBox(start.dxGrid, QStringLiteral("DX locator"), QStringLiteral("FN31pr"))),
       minElevation_(new QDoubleSpinBox),
       problem_(new QLabel),
+      warnings_(new QLabel),
       plot_(new MoonElevationPlot),
+      offsetPlot_(new PolarizationOffsetPlot),
       figures_(new QPlainTextEdit),
       copy_(new QPushButton(QStringLiteral("&Copy"))) {
     setWindowTitle(QStringLiteral("Sked ahead"));
@@ -73,6 +76,11 @@ SkedAheadWindow::SkedAheadWindow(const Start& start, UtcNow utcNow, Remember rem
     minElevation_->setAccessibleName(QStringLiteral("Minimum moon elevation in degrees"));
     problem_->setStyleSheet(QStringLiteral("color: #b00000"));
     problem_->setWordWrap(true);
+    // White on red, bold, above the figures: not to be missed before the sked.
+    warnings_->setStyleSheet(
+        QStringLiteral("color: white; background: #b00000; font-weight: bold; padding: 4px"));
+    warnings_->setWordWrap(true);
+    warnings_->hide();
     figures_->setReadOnly(true);
     figures_->setAccessibleName(QStringLiteral("Sked ahead figures"));
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -97,16 +105,20 @@ void SkedAheadWindow::layOut() {
     inputs->addRow(QStringLiteral("Minimum elevation"), minElevation_);
     auto* top = new QHBoxLayout;
     top->addLayout(inputs);
-    top->addWidget(plot_, 1);
+    auto* plots = new QVBoxLayout;
+    plots->addWidget(plot_, 2);
+    plots->addWidget(offsetPlot_, 1);
+    top->addLayout(plots, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(copy_);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addWidget(problem_);
+    all->addWidget(warnings_);
     all->addWidget(figures_, 1);
     all->addLayout(buttons);
-    resize(820, 680);
+    resize(820, 760);
 }
 
 void SkedAheadWindow::connectInputs() {
@@ -128,23 +140,38 @@ void SkedAheadWindow::replan() {
     if (const auto* refusal = std::get_if<std::string>(&read)) {
         problem_->setText(qText(*refusal));
         problem_->show();
+        warnings_->clear();
+        warnings_->hide();
         text_.clear();
         figures_->clear();
         plot_->clear();
+        offsetPlot_->clear();
         copy_->setEnabled(false);
         return;
     }
     const AheadRequest& request = std::get<AheadRequest>(read);
-    text_ = skedAheadText(request, planSkedAhead(request));
+    const SkedAhead ahead = planSkedAhead(request);
+    text_ = skedAheadText(request, ahead);
     problem_->hide();
+    std::string warnings;
+    for (const std::string& warning : ahead.warnings)
+        warnings += (warnings.empty() ? "" : "\n") + warning;
+    warnings_->setText(qText(warnings));
+    warnings_->setVisible(!warnings.empty());
     figures_->setPlainText(qText(text_));
-    plot_->showDay(dayPlot(request, kPlotStep), request.at, request.minElevationDeg);
+    const DayPlot day = dayPlot(request, kPlotStep);
+    plot_->showDay(day, request.at, request.minElevationDeg);
+    offsetPlot_->showDay(day, request.at);
     copy_->setEnabled(true);
     if (remember_) {
         const std::string my = boxText(myGrid_), dx = boxText(dxGrid_);
         remember_(my == start_.myGrid ? "" : my, dx == start_.dxGrid ? "" : dx,
                   request.minElevationDeg);
     }
+}
+
+std::string SkedAheadWindow::warningText() const {
+    return warnings_->text().toStdString();
 }
 
 void SkedAheadWindow::copy() {

@@ -1,7 +1,8 @@
 // The Sked ahead window: a UTC time, the sked frequency, both locators and a lowest
-// elevation in; the moon at both ends, the Dopplers, the six schemes' figures and the
-// common moon windows out, with a plot of the day. Copy puts the text on the
-// clipboard, as `selvora --ahead` prints it.
+// elevation in; the moon at both ends, the Dopplers, the quality figures (with a
+// warning in plain sight when the sun or the polarization spoils the sked), the six
+// schemes' figures and the common moon windows out, with a plot of the day. Copy puts the text on
+// the clipboard, as `selvora --ahead` prints it.
 #pragma once
 
 #include <chrono>
@@ -20,6 +21,7 @@ class QPushButton;
 namespace selvora {
 
 class MoonElevationPlot;
+class PolarizationOffsetPlot;
 
 class SkedAheadWindow final : public QWidget {
   public:
@@ -44,6 +46,8 @@ class SkedAheadWindow final : public QWidget {
     void copy();
     // What Copy puts on the clipboard; empty while the inputs do not read.
     const std::string& planText() const { return text_; }
+    // The warnings shown above the figures, one a line; empty when there are none.
+    std::string warningText() const;
 
   private:
     void layOut();
@@ -59,7 +63,9 @@ class SkedAheadWindow final : public QWidget {
     QLineEdit* dxGrid_;
     QDoubleSpinBox* minElevation_;
     QLabel* problem_;
+    QLabel* warnings_;
     MoonElevationPlot* plot_;
+    PolarizationOffsetPlot* offsetPlot_;
     QPlainTextEdit* figures_;
     QPushButton* copy_;
     std::string text_;

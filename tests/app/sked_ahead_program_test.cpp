@@ -1,4 +1,5 @@
 // `selvora --ahead`, the built program: what scripts read from it, and its exit status.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -58,6 +59,24 @@ TEST(SkedAheadProgram, PrintsTheLinesScriptsReadOrOneLineWhyNot) {
             R"(\d{4}-\d\d-\d\d \d\d:\d\d UTC to \d{4}-\d\d-\d\d \d\d:\d\d UTC.*)");
         for (const std::regex* once : {&moonHere, &moonDx, &self, &mutual})
             EXPECT_EQ(countMatching(lines, *once), 1u) << dir.read("out");
+        // The quality figures right after the Dopplers, in this order.
+        const char* quality[] = {
+            R"(Moon declination: -?\d{1,2}\.\d deg)",
+            R"(Moon distance: \d{6} km, echo delay \d\.\d\d s)",
+            R"(Polarization offset: -?\d{1,2}\.\d deg)",
+            R"(Non-reciprocity: \d{1,2}\.\d dB)",
+            R"(Sun here: az \d{1,3}\.\d el -?\d{1,2}\.\d, \d{1,3}\.\d deg from the moon)",
+            R"(Doppler spread: \d+ Hz here, \d+ Hz at the DX)",
+            R"(Path loss: [+-]\d\.\d dB over perigee)"};
+        const auto mutualAt = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
+            return std::regex_match(l, mutual);
+        });
+        ASSERT_NE(mutualAt, lines.end());
+        for (std::size_t k = 0; k < std::size(quality); ++k) {
+            const auto line = mutualAt + std::ptrdiff_t(k + 1);
+            ASSERT_LT(line, lines.end());
+            EXPECT_TRUE(std::regex_match(*line, std::regex(quality[k]))) << *line;
+        }
         for (const SkedSchemeInfo& scheme : kSkedSchemes)
             EXPECT_EQ(countMatching(lines, std::regex(std::string(scheme.caption) +
                                                       R"( +1296\.\d{6} +1296\.\d{6} .*)")),

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ahead_command.h"
 #include "app/app_core.h"
 #include "astro/utc_instant_text.h"
+#include "plan/ahead_arguments.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 

@@ -1,5 +1,5 @@
-// `selvora --ahead`: the option values as typed, read into a sked-ahead request or
-// refused with a one-line reason.
+// The values of `selvora --ahead`'s options or the Sked ahead window's boxes, as typed,
+// read into a sked-ahead request or refused with a one-line reason.
 #pragma once
 
 #include <chrono>
@@ -7,10 +7,19 @@
 #include <string>
 #include <variant>
 
-#include "app/ahead_arguments.h"
 #include "plan/sked_ahead.h"
 
 namespace selvora {
+
+// As given on the command line; nullopt for an option not given.
+struct AheadArguments {
+    std::optional<std::string> at;  // "YYYY-MM-DD HH:MM:SS" UTC; now without it
+    std::optional<std::string> myGrid;
+    std::optional<std::string> dxGrid;
+    std::optional<std::string> skedMHz;
+    std::optional<std::string> days;
+    std::optional<std::string> minElevationDeg;
+};
 
 // What stands in for an option not given.
 struct AheadDefaults {

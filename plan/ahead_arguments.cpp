@@ -1,4 +1,4 @@
-#include "app/ahead_command.h"
+#include "plan/ahead_arguments.h"
 
 #include <cmath>
 
