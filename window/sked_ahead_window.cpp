@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/ahead_command.h"
@@ -106,7 +107,11 @@ void SkedAheadWindow::layOut() {
     all->addWidget(problem_);
     all->addWidget(figures_, 1);
     all->addLayout(buttons);
-    resize(820, 680);
+    // Never larger than the screen it opens on: a Raspberry Pi's own is 800 x 480, and a
+    // window beyond it would hide Copy.
+    const QSize wanted(820, 680);
+    const QScreen* shownOn = screen();
+    resize(shownOn != nullptr ? wanted.boundedTo(shownOn->availableGeometry().size()) : wanted);
 }
 
 void SkedAheadWindow::connectInputs() {
