@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "astro/utc_instant_text.h"
@@ -118,7 +119,11 @@ void SkedAheadWindow::layOut() {
     all->addWidget(warnings_);
     all->addWidget(figures_, 1);
     all->addLayout(buttons);
-    resize(820, 760);
+    // Never larger than the screen it opens on: a Raspberry Pi's own is 800 x 480, and a
+    // window beyond it would hide Copy.
+    const QSize wanted(820, 760);
+    const QScreen* shownOn = screen();
+    resize(shownOn != nullptr ? wanted.boundedTo(shownOn->availableGeometry().size()) : wanted);
 }
 
 void SkedAheadWindow::connectInputs() {
