@@ -1,25 +1,20 @@
 #include "rig/rig_worker.h"
 
-#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
 
+#include "common/worker_link.h"
+
 namespace selvora {
 
 // Everything the thread and the window's side share, kept alive by whichever ends last.
-struct RigWorker::Shared {
-    explicit Shared(Clock c) : clock(std::move(c)) {}
+struct RigWorker::Shared : WorkerLink {
+    using WorkerLink::WorkerLink;
 
-    const Clock clock;
-    mutable std::mutex mutex;  // guards everything below
-    std::condition_variable wake;
     std::optional<WantedFigures> mailbox;
     std::optional<RigSetup> setup;
-    bool stopping = false;
-    bool finished = false;
-    std::optional<std::chrono::steady_clock::time_point> stepStarted;  // a rig call in flight
     RigStatus status;
     ShownOnRig shownOnRig;
     std::uint64_t commandsSent = 0;
@@ -57,27 +52,20 @@ RigWorker::RigWorker(std::unique_ptr<RigConnection> connection, Clock clock)
 }
 
 RigWorker::~RigWorker() {
-    std::unique_lock lock(shared_->mutex);
-    shared_->stopping = true;
-    shared_->wake.notify_all();
-    shared_->wake.wait_for(lock, kCloseGrace, [&] { return shared_->finished; });
+    shared_->letGo(kCloseGrace);
 }
 
 void RigWorker::configure(RigSetup setup) {
-    const std::lock_guard lock(shared_->mutex);
-    shared_->setup = std::move(setup);
-    shared_->wake.notify_all();
+    shared_->tell([&] { shared_->setup = std::move(setup); });
 }
 
 void RigWorker::post(WantedFigures wanted) {
-    const std::lock_guard lock(shared_->mutex);
-    shared_->mailbox = std::move(wanted);
-    shared_->wake.notify_all();
+    shared_->tell([&] { shared_->mailbox = std::move(wanted); });
 }
 
 RigStatus RigWorker::status() const {
     const std::lock_guard lock(shared_->mutex);
-    if (shared_->stepStarted && shared_->clock() - *shared_->stepStarted >= kStalledCall)
+    if (shared_->stalled(kStalledCall))
         return {RigStatus::State::Waiting, std::string(kStalledReason)};
     return shared_->status;
 }
@@ -107,12 +95,12 @@ void RigWorker::run(const std::shared_ptr<Shared>& shared) {
         if (shared->stopping) break;
         std::optional<RigSetup> setup = std::exchange(shared->setup, std::nullopt);
         std::optional<WantedFigures> wanted = std::exchange(shared->mailbox, std::nullopt);
-        shared->stepStarted = shared->clock();
+        shared->callStarted = shared->clock();
         lock.unlock();
         if (setup) rig.replace(std::move(*setup));
         if (wanted && rig.connection) rig.tracker.step(shared->clock(), *wanted, *rig.connection);
         lock.lock();
-        shared->stepStarted.reset();
+        shared->callStarted.reset();
         shared->status = rig.connection ? rig.tracker.status() : RigStatus{};
         shared->shownOnRig = rig.tracker.shownOnRig();
         shared->commandsSent = rig.commandsSent();
@@ -120,9 +108,7 @@ void RigWorker::run(const std::shared_ptr<Shared>& shared) {
     }
     lock.unlock();
     rig.replace({});
-    lock.lock();
-    shared->finished = true;
-    shared->wake.notify_all();
+    shared->finish();
 }
 
 }  // namespace selvora

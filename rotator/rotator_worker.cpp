@@ -1,28 +1,23 @@
 #include "rotator/rotator_worker.h"
 
-#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
 
+#include "common/worker_link.h"
+
 namespace selvora {
 
 // Everything the thread and the window's side share, kept alive by whichever ends last.
-struct RotatorWorker::Shared {
-    explicit Shared(Clock c) : clock(std::move(c)) {}
+struct RotatorWorker::Shared : WorkerLink {
+    using WorkerLink::WorkerLink;
 
     enum class Order { Stop, Park };
 
-    const Clock clock;
-    mutable std::mutex mutex;  // guards everything below
-    std::condition_variable wake;
     std::optional<WantedPointing> mailbox;
     std::optional<RotatorSetup> setup;
     std::optional<Order> order;
-    bool stopping = false;
-    bool finished = false;
-    std::optional<std::chrono::steady_clock::time_point> callStarted;  // a call in flight
     RotatorStatus status;
     std::uint64_t commandsSent = 0;
     std::uint64_t stepsTaken = 0;
@@ -53,42 +48,37 @@ RotatorWorker::RotatorWorker(Clock clock) : shared_(std::make_shared<Shared>(std
 }
 
 RotatorWorker::~RotatorWorker() {
-    std::unique_lock lock(shared_->mutex);
-    shared_->stopping = true;
-    shared_->wake.notify_all();
-    shared_->wake.wait_for(lock, kRotatorCloseGrace, [&] { return shared_->finished; });
+    shared_->letGo(kRotatorCloseGrace);
 }
 
 void RotatorWorker::configure(RotatorSetup setup) {
-    const std::lock_guard lock(shared_->mutex);
-    shared_->setup = std::move(setup);
-    shared_->order.reset();
-    shared_->wake.notify_all();
+    shared_->tell([&] {
+        shared_->setup = std::move(setup);
+        shared_->order.reset();
+    });
 }
 
 void RotatorWorker::post(WantedPointing wanted) {
-    const std::lock_guard lock(shared_->mutex);
-    shared_->mailbox = std::move(wanted);
-    shared_->wake.notify_all();
+    shared_->tell([&] { shared_->mailbox = std::move(wanted); });
 }
 
 void RotatorWorker::stopAntenna() {
-    const std::lock_guard lock(shared_->mutex);
-    shared_->mailbox.reset();
-    shared_->order = Shared::Order::Stop;
-    shared_->wake.notify_all();
+    shared_->tell([&] {
+        shared_->mailbox.reset();
+        shared_->order = Shared::Order::Stop;
+    });
 }
 
 void RotatorWorker::park() {
-    const std::lock_guard lock(shared_->mutex);
-    shared_->mailbox.reset();
-    shared_->order = Shared::Order::Park;
-    shared_->wake.notify_all();
+    shared_->tell([&] {
+        shared_->mailbox.reset();
+        shared_->order = Shared::Order::Park;
+    });
 }
 
 RotatorStatus RotatorWorker::status() const {
     const std::lock_guard lock(shared_->mutex);
-    if (shared_->callStarted && shared_->clock() - *shared_->callStarted >= kRotatorStalledCall) {
+    if (shared_->stalled(kRotatorStalledCall)) {
         RotatorStatus stalled = shared_->status;
         stalled.state = RotatorStatus::State::Waiting;
         stalled.reason = std::string(kRotatorStalledReason);
@@ -136,9 +126,7 @@ void RotatorWorker::run(const std::shared_ptr<Shared>& shared) {
     }
     lock.unlock();
     rotator.replace({});
-    lock.lock();
-    shared->finished = true;
-    shared->wake.notify_all();
+    shared->finish();
 }
 
 }  // namespace selvora
