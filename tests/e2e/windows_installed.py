@@ -11,7 +11,9 @@ from the X clipboard, which Wine shares) is the one the Linux program copies for
 same file, and the one worked out by hand. Save Path writes doppler.ini in the folder
 the program was started in, as the Start-menu shortcut starts it. With
 --rig-model 2 --rig-file 127.0.0.1:PORT it tunes a Linux rigctld (Hamlib's dummy rig)
-to the Full Doppler Both Ways figures, read back from rigctld.
+to the Full Doppler Both Ways figures, read back from rigctld, and with --rot-model 2
+--rot-file 127.0.0.1:PORT --point moon it turns a Linux rotctld (Hamlib's dummy
+rotator, behind a proxy that logs what it is sent) onto the moon of azel.dat at once.
 
 Needs an X server (scripts/test-windows runs it under Xvfb):
     windows_installed.py INSTALLER LINUX_SELVORA [SCREENSHOT.png]
@@ -27,6 +29,7 @@ import tempfile
 import time
 
 from e2e_checks import AZEL_1296, ask_rigctld, stop
+from rotctld_peer import LoggingProxy, Rotctld, on_target
 from wine_session import (WINDOW_CAPTION, AzelWriter, WinePrefix, checks, click, copy_plan,
                           find_window, press, wait_until, window_geometry, windows_path)
 
@@ -255,13 +258,22 @@ def check_window(wine, exe, folder, azel, linux_plan, work, screenshot):
         stop(process)
 
 
-def check_rig(wine, exe, folder, azel, work):
-    print("The rig: Full Doppler Both Ways on a Linux rigctld, over TCP:")
+MOON = (123.4, 45.6)  # line 1 of AZEL_1296
+
+
+def check_rig_and_antenna(wine, exe, folder, azel, work):
+    print("The rig on Full Doppler Both Ways on a Linux rigctld, and the antenna on the moon")
+    print("through a Linux rotctld, at once, over TCP:")
     port = free_port()
     rigctld = subprocess.Popen(["rigctld", "-m", "1", "-o", "-T", "127.0.0.1", "-t", str(port)],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    rotator = Rotctld(free_port())
+    proxy = None
     process = None
     try:
+        checks.record(rotator.start(), f"rotctld answers on 127.0.0.1:{rotator.port}")
+        proxy = LoggingProxy(free_port(), rotator.port)
+
         def answers():
             try:
                 with socket.create_connection(("127.0.0.1", port), timeout=1):
@@ -271,17 +283,31 @@ def check_rig(wine, exe, folder, azel, work):
 
         checks.record(wait_until(answers, 10.0), f"rigctld answers on 127.0.0.1:{port}")
         process = run_installed(wine, exe, folder,
-                                ["--azel", windows_path(azel)] + rig_arguments(port),
+                                ["--azel", windows_path(azel)] + rig_arguments(port) +
+                                ["--rot-model", "2", "--rot-file", f"127.0.0.1:{proxy.port}",
+                                 "--point", "moon"],
                                 os.path.join(work, "selvora-rig.log"))
         tuned = wait_until(lambda: rig_reads(port) == (FULL_DOPPLER_RX_HZ, FULL_DOPPLER_TX_HZ),
                            60.0, 1.0)
         checks.record(bool(tuned), "the rig is on the Full Doppler figures to the Hz "
                       f"(Rx {FULL_DOPPLER_RX_HZ}, split Tx {FULL_DOPPLER_TX_HZ})",
                       f"rigctld reports {rig_reads(port)}")
+        # The dummy turns about 6 degrees a second, from 0, 0.
+        reached = wait_until(lambda: on_target(rotator, MOON), 90.0, 0.5)
+        checks.record(bool(reached), f"the antenna is within 1° of the moon at {MOON}",
+                      f"rotctld reads {rotator.position()}")
+        moves = proxy.moves()
+        checks.record(bool(moves) and all(abs(az - MOON[0]) < 0.06 and abs(el - MOON[1]) < 0.06
+                                          for _, _, (az, el) in moves),
+                      f"every move sent was to the moon ({len(moves)})",
+                      f"moves {[m for _, _, m in moves]}")
     finally:
         stop(process)
         rigctld.kill()
         rigctld.wait()
+        if proxy is not None:
+            proxy.close()
+        rotator.kill()
 
 
 def main():
@@ -319,7 +345,7 @@ def main():
         linux_plan = read_plan_on_linux(linux_program, azel, work)
         checks.record(linux_plan is not None, "the Linux program copies its plan")
         check_window(wine, exe, INSTALL_FOLDER, azel, linux_plan, work, screenshot)
-        check_rig(wine, exe, INSTALL_FOLDER, azel, work)
+        check_rig_and_antenna(wine, exe, INSTALL_FOLDER, azel, work)
     except Exception as error:  # report, then fail below
         checks.record(False, "the test ran to its end", f"{type(error).__name__}: {error}")
     finally:
