@@ -90,7 +90,8 @@ std::string skedQualityText(const SkedQuality& q) {
 std::vector<std::string> skedWarnings(const SkedQuality& q, double frequencyMHz) {
     std::vector<std::string> warnings;
     const double sunAngle = sunWarningAngleDeg(frequencyMHz);
-    if (q.sunFromMoonDeg < sunAngle)
+    // Below the horizon the Earth stops the sun's noise, however near the moon it is.
+    if (q.sunHere.elevationDeg > 0 && q.sunFromMoonDeg < sunAngle)
         warnings.push_back("Warning: the sun is " + fixedText(q.sunFromMoonDeg, 1) +
                            " deg from the moon, closer than " + fixedText(sunAngle, 1) +
                            " deg for a typical " + numberText(frequencyMHz) +

@@ -64,8 +64,8 @@ inline constexpr double kLargeNonReciprocityDb = 10.0;
 // "Path loss: +L dB over perigee".
 std::string skedQualityText(const SkedQuality& quality);
 
-// A sentence for each thing that may spoil the sked (the sun near the moon, a large
-// non-reciprocity), each beginning "Warning: "; none when nothing does.
+// A sentence for each thing that may spoil the sked (the sun up and near the moon, a
+// large non-reciprocity), each beginning "Warning: "; none when nothing does.
 std::vector<std::string> skedWarnings(const SkedQuality& quality, double frequencyMHz);
 
 // The polarization offset through a common window, for the partners to agree who

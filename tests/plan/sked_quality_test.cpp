@@ -247,8 +247,10 @@ TEST(SkedQualityText, HasTheWordingScriptsRead) {
 }
 
 TEST(SkedWarnings, SayWhenTheSunOrThePolarizationSpoilsTheSked) {
-    const auto quiet = [](double sunFromMoonDeg, double nonReciprocityDb) {
+    const auto quiet = [](double sunFromMoonDeg, double nonReciprocityDb,
+                          double sunElevationDeg = 20) {
         SkedQuality q{};
+        q.sunHere.elevationDeg = sunElevationDeg;
         q.sunFromMoonDeg = sunFromMoonDeg;
         q.nonReciprocityDb = nonReciprocityDb;
         return q;
@@ -257,6 +259,7 @@ TEST(SkedWarnings, SayWhenTheSunOrThePolarizationSpoilsTheSked) {
         double sunFromMoonDeg, nonReciprocityDb, mhz;
         std::size_t warnings;
         const char* first;
+        double sunElevationDeg = 20;
     } rows[] = {
         {50, 0, 144.1, 0, ""},
         {25, 0, 144.1, 1, "Warning: the sun is 25.0 deg from the moon, closer than 30.0 deg"},
@@ -270,9 +273,12 @@ TEST(SkedWarnings, SayWhenTheSunOrThePolarizationSpoilsTheSked) {
         {90, 9.9, 432.1, 0, ""},
         {90, 10, 432.1, 1, "Warning: non-reciprocity 10.0 dB: "},
         {5, 60, 432.1, 2, "Warning: the sun is 5.0 deg"},
+        // Below the horizon the sun is no noise, however near the moon.
+        {10, 0, 1296.1, 0, "", -0.1},
+        {10, 0, 1296.1, 1, "Warning: the sun is 10.0 deg", 0.1},
     };
     for (const auto& r : rows) {
-        const auto warnings = skedWarnings(quiet(r.sunFromMoonDeg, r.nonReciprocityDb), r.mhz);
+        const auto warnings = skedWarnings(quiet(r.sunFromMoonDeg, r.nonReciprocityDb, r.sunElevationDeg), r.mhz);
         ASSERT_EQ(warnings.size(), r.warnings) << r.sunFromMoonDeg << ' ' << r.mhz;
         if (r.warnings > 0) {
             EXPECT_TRUE(warnings[0].starts_with(r.first)) << warnings[0];
