@@ -278,7 +278,8 @@ TEST(SkedWarnings, SayWhenTheSunOrThePolarizationSpoilsTheSked) {
         {10, 0, 1296.1, 1, "Warning: the sun is 10.0 deg", 0.1},
     };
     for (const auto& r : rows) {
-        const auto warnings = skedWarnings(quiet(r.sunFromMoonDeg, r.nonReciprocityDb, r.sunElevationDeg), r.mhz);
+        const auto warnings =
+            skedWarnings(quiet(r.sunFromMoonDeg, r.nonReciprocityDb, r.sunElevationDeg), r.mhz);
         ASSERT_EQ(warnings.size(), r.warnings) << r.sunFromMoonDeg << ' ' << r.mhz;
         if (r.warnings > 0) {
             EXPECT_TRUE(warnings[0].starts_with(r.first)) << warnings[0];
