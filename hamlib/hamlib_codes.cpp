@@ -32,7 +32,7 @@ constexpr std::array kOutcomes = {
     kRefused,             // 18 RIG_EDEPRECATED: function deprecated
     kRefused,             // 19 RIG_ESECURITY: security error
     kLost,                // 20 RIG_EPOWER: rig not powered on; it is away, not refusing
-    kLost,                // 21 RIG_ELIMIT (4.6): limit exceeded
+    kRefused,             // 21 RIG_ELIMIT (4.6): limit exceeded, such as a rotator's range
     kLost,                // 22 RIG_EACCESS (4.6): access denied, such as a port in use
 };
 

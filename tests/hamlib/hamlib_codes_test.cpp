@@ -40,7 +40,7 @@ TEST(HamlibCodes, EachOfHamlibsCodesIsARefusalOrALostRig) {
         {-18, kRefused, "RIG_EDEPRECATED"},
         {-19, kRefused, "RIG_ESECURITY"},
         {-20, kLost, "RIG_EPOWER: a rig switched off is away, not refusing"},
-        {-21, kLost, "RIG_ELIMIT (4.6)"},
+        {-21, kRefused, "RIG_ELIMIT (4.6): rotctld 4.6 refuses a move out of range"},
         {-22, kLost, "RIG_EACCESS (4.6): port in use"},
         {-23, kLost, "unknown to the table"},
         {-1000, kLost, "unknown to the table"},
