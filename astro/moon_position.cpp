@@ -44,7 +44,9 @@ MoonDirection directionOf(const StationFrame& station, const double fromStation[
     const double up = dot(station.up, fromStation);
     double azimuthDeg = std::atan2(east, north) * ERFA_DR2D;
     if (azimuthDeg < 0.0) azimuthDeg += 360.0;
-    return {azimuthDeg, std::atan2(up, std::hypot(east, north)) * ERFA_DR2D};
+    // Not std::hypot: glibc computes it another way where multiply-adds fuse (arm64), so
+    // its last bit would differ from amd64's; the square root is exact on both.
+    return {azimuthDeg, std::atan2(up, std::sqrt(east * east + north * north)) * ERFA_DR2D};
 }
 
 double distanceMetres(const StationFrame& station, UtcInstant at, double offsetSeconds) {
