@@ -27,6 +27,7 @@ set(QT_HOST_PATH /usr)
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static)
 
 # /usr/lib itself holds amd64 files that are not multiarch, such as the JPL reader's
-# libjpl.a: never link those into an arm64 program. scripts/package-arm64 unpacks the
-# arm64 reader in the build folder and names it (JPL_READER_LIBRARY, ..._INCLUDE_DIR).
+# libjpl.a: never link those into an arm64 program. scripts/package-arm64 builds the
+# arm64 reader and ERFA (scripts/build-jpl-reader, scripts/build-erfa arm64) and names
+# them (JPL_READER_LIBRARY, ..._INCLUDE_DIR, SELVORA_ERFA_PREFIX).
 set(CMAKE_IGNORE_PATH /usr/lib)
