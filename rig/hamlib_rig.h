@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "hamlib/hamlib_model.h"
 #include "hamlib/loaded_hamlib.h"  // hamlibInUse(), for the settings dialog
 #include "rig/rig_connection.h"
 
@@ -18,12 +19,7 @@ struct RigSettings {
     friend bool operator==(const RigSettings&, const RigSettings&) = default;
 };
 
-struct RigModel {
-    int id = 0;
-    std::string maker;
-    std::string name;
-    bool serial = false;  // the port is a serial line, so a speed applies
-};
+using RigModel = HamlibModel;
 
 std::unique_ptr<RigConnection> makeHamlibConnection(const RigSettings& settings);
 

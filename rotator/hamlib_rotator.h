@@ -7,18 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "hamlib/hamlib_model.h"
 #include "hamlib/loaded_hamlib.h"  // hamlibInUse(), for the settings dialog
 #include "rotator/rotator_connection.h"
 #include "rotator/rotator_settings.h"
 
 namespace selvora {
 
-struct RotatorModel {
-    int id = 0;
-    std::string maker;
-    std::string name;
-    bool serial = false;  // the port is a serial line, so a speed applies
-};
+using RotatorModel = HamlibModel;
 
 // Null for model 0 (no rotator).
 std::unique_ptr<RotatorConnection> makeHamlibRotator(const RotatorSettings& settings);

@@ -3,20 +3,15 @@
 // reads the rig's frequency off the window's thread.
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include <QDialog>
-#include <QThread>
 
 #include "rig/hamlib_rig.h"
 #include "rig/transverter.h"
+#include "window/hamlib_model_picker.h"
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace selvora {
 
@@ -24,8 +19,6 @@ class RigSettingsDialog final : public QDialog {
   public:
     RigSettingsDialog(const RigSettings& settings, const TransverterOffsets& transverters = {},
                       QWidget* parent = nullptr);
-    // Waits for a Test still asking the rig: the thread never outlives the dialog.
-    ~RigSettingsDialog() override;
 
     RigSettings settings() const;
     // As accepted: OK is refused while the transverters box holds something unreadable.
@@ -33,34 +26,21 @@ class RigSettingsDialog final : public QDialog {
 
     // Runs the rig test on its own thread; the answer shows in testResult().
     void startTest();
-    QLabel* testResult() const { return result_; }
-    QLineEdit* search() const { return search_; }
-    QListWidget* models() const { return list_; }
-    QLineEdit* port() const { return port_; }
+    QLabel* testResult() const { return picker_->testResult(); }
+    QLineEdit* search() const { return picker_->search(); }
+    QListWidget* models() const { return picker_->models(); }
+    QLineEdit* port() const { return picker_->portBox(); }
     QLineEdit* transverterBox() const { return transverterBox_; }
     QLabel* problem() const { return problem_; }
-    QLabel* hamlib() const { return hamlib_; }
+    QLabel* hamlib() const { return picker_->hamlib(); }
 
     void accept() override;
 
   private:
-    void showModels(const QString& filter);
-    const RigModel* chosenModel() const;
-    void enableSpeedForModel();
-
-    QLabel* hamlib_;  // which Hamlib is in use, or why rig control is off
-    std::vector<RigModel> models_;
-    int chosenId_;
+    HamlibModelPicker* picker_;
     TransverterOffsets transverters_;
-    QLineEdit* search_;
-    QListWidget* list_;
-    QLineEdit* port_;
-    QComboBox* speed_;
     QLineEdit* transverterBox_;
     QLabel* problem_;
-    QPushButton* test_;
-    QLabel* result_;
-    std::unique_ptr<QThread> testThread_;
 };
 
 }  // namespace selvora

@@ -4,20 +4,17 @@
 // position off the window's thread.
 #pragma once
 
-#include <memory>
-#include <vector>
+#include <optional>
 
 #include <QDialog>
-#include <QThread>
 
 #include "rotator/hamlib_rotator.h"
 #include "rotator/rotator_settings.h"
+#include "window/hamlib_model_picker.h"
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace selvora {
 
@@ -25,19 +22,16 @@ class RotatorSettingsDialog final : public QDialog {
   public:
     RotatorSettingsDialog(const RotatorSettings& settings, const MovePolicy& policy = {},
                           QWidget* parent = nullptr);
-    // Waits for a Test still asking the rotator: the thread never outlives the dialog.
-    ~RotatorSettingsDialog() override;
-
     RotatorSettings settings() const;
     // As accepted: OK is refused while a box holds something that does not read.
     MovePolicy policy() const { return policy_; }
 
     // Runs the rotator test on its own thread; the answer shows in testResult().
     void startTest();
-    QLabel* testResult() const { return result_; }
-    QLineEdit* search() const { return search_; }
-    QListWidget* models() const { return list_; }
-    QLineEdit* port() const { return port_; }
+    QLabel* testResult() const { return picker_->testResult(); }
+    QLineEdit* search() const { return picker_->search(); }
+    QListWidget* models() const { return picker_->models(); }
+    QLineEdit* port() const { return picker_->portBox(); }
     QLineEdit* tolerance() const { return tolerance_; }
     QLineEdit* moveSeconds() const { return moveSeconds_; }
     QLineEdit* lowestElevation() const { return lowestElevation_; }
@@ -48,28 +42,16 @@ class RotatorSettingsDialog final : public QDialog {
     void accept() override;
 
   private:
-    void showModels(const QString& filter);
-    const RotatorModel* chosenModel() const;
-    void enableSpeedForModel();
     std::optional<MovePolicy> typedPolicy();
 
-    QLabel* hamlib_;  // which Hamlib is in use, or why rotator control is off
-    std::vector<RotatorModel> models_;
-    int chosenId_;
+    HamlibModelPicker* picker_;
     MovePolicy policy_;
-    QLineEdit* search_;
-    QListWidget* list_;
-    QLineEdit* port_;
-    QComboBox* speed_;
     QLineEdit* tolerance_;
     QLineEdit* moveSeconds_;
     QLineEdit* lowestElevation_;
     QLineEdit* lowestAzimuth_;
     QLineEdit* highestAzimuth_;
     QLabel* problem_;
-    QPushButton* test_;
-    QLabel* result_;
-    std::unique_ptr<QThread> testThread_;
 };
 
 }  // namespace selvora
