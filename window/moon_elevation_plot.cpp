@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include "astro/utc_instant_text.h"
+#include "window/day_plot_frame.h"
 #include "window/qt_text.h"
 
 namespace selvora {
@@ -16,20 +17,12 @@ using namespace std::chrono;
 // The moon below -30 degrees is of no interest to a sked; the axis stops there.
 constexpr double kLowestDeg = -30;
 constexpr double kHighestDeg = 90;
-constexpr double kSecondsPerDay = 86400;
 
 const QColor kHereColour(0x1f, 0x5f, 0xbf);
 const QColor kDxColour(0xc0, 0x50, 0x10);
-const QColor kCommonColour(0xcc, 0xee, 0xcc);
 
 // Plot coordinates: the area inside the axes.
-struct Frame {
-    QRectF area;
-    sys_days day;
-
-    double x(sys_seconds at) const {
-        return area.left() + area.width() * double((at - day).count()) / kSecondsPerDay;
-    }
+struct Frame : DayPlotFrame {
     double y(double elevationDeg) const {
         const double clamped = std::clamp(elevationDeg, kLowestDeg, kHighestDeg);
         return area.bottom() - area.height() * (clamped - kLowestDeg) / (kHighestDeg - kLowestDeg);
@@ -44,12 +37,8 @@ void drawAxes(QPainter& painter, const Frame& frame) {
     }
     painter.setPen(Qt::black);
     const QFontMetrics metrics = painter.fontMetrics();
-    for (double deg = kLowestDeg; deg <= kHighestDeg; deg += 30) {
-        const QString text = QString::number(deg) + QChar(0x00B0);
-        painter.drawText(QPointF(frame.area.left() - metrics.horizontalAdvance(text) - 4,
-                                 frame.y(deg) + metrics.ascent() / 2.0),
-                         text);
-    }
+    for (double deg = kLowestDeg; deg <= kHighestDeg; deg += 30)
+        labelLeftAxis(painter, frame, frame.y(deg), deg);
     for (int hour = 0; hour <= 24; hour += 3) {
         const double x = frame.x(frame.day + hours(hour));
         painter.drawLine(QPointF(x, frame.area.bottom()), QPointF(x, frame.area.bottom() + 3));
@@ -82,7 +71,7 @@ void drawLegend(QPainter& painter, const QRectF& area, sys_days day) {
     const double y = area.top() + 4 + metrics.ascent();
     for (const auto& [label, colour] : {std::pair{QStringLiteral("Here"), kHereColour},
                                         std::pair{QStringLiteral("DX"), kDxColour},
-                                        std::pair{QStringLiteral("Both"), kCommonColour}}) {
+                                        std::pair{QStringLiteral("Both"), kCommonWindowColour}}) {
         painter.fillRect(QRectF(x, y - metrics.ascent() + 2, 14, metrics.ascent() - 2), colour);
         painter.setPen(Qt::black);
         painter.drawText(QPointF(x + 18, y), label);
@@ -119,24 +108,18 @@ void MoonElevationPlot::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = painter.fontMetrics();
     const QRectF area(metrics.horizontalAdvance(QStringLiteral("-30\u00B0")) + 8,
                       metrics.height() + 8, 0, 0);
-    const Frame frame{QRectF(area.topLeft(), QPointF(width() - 8, height() - metrics.height() - 8)),
-                      plot_->day};
+    const Frame frame{
+        {QRectF(area.topLeft(), QPointF(width() - 8, height() - metrics.height() - 8)),
+         plot_->day}};
 
-    for (const CommonMoonWindow& window : plot_->windows) {
-        const double left = frame.x(floor<seconds>(window.start));
-        const double right = frame.x(floor<seconds>(window.end));
-        painter.fillRect(QRectF(left, frame.area.top(), right - left, frame.area.height()),
-                         kCommonColour);
-    }
+    shadeCommonWindows(painter, frame, plot_->windows);
     drawAxes(painter, frame);
     painter.setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
     painter.drawLine(QPointF(frame.area.left(), frame.y(minElevationDeg_)),
                      QPointF(frame.area.right(), frame.y(minElevationDeg_)));
     drawCurve(painter, frame, plot_->samples, &ElevationSample::hereDeg, kHereColour);
     drawCurve(painter, frame, plot_->samples, &ElevationSample::dxDeg, kDxColour);
-    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    const double chosenX = frame.x(chosen_);
-    painter.drawLine(QPointF(chosenX, frame.area.top()), QPointF(chosenX, frame.area.bottom()));
+    markChosenInstant(painter, frame, chosen_);
     drawLegend(painter, QRectF(frame.area.left(), 0, frame.area.width(), frame.area.top()),
                plot_->day);
 }
